@@ -1,0 +1,130 @@
+# The Windows program, its companion tools, the tests and the benchmarks.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601
+                        RAPIDJSON_HAS_STDSTRING=1)
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+add_link_options(-static -static-libgcc -static-libstdc++)
+set(BRIVO_WIN_LIBS gdiplus wininet shell32 ole32 oleaut32 uuid advapi32 version
+    comctl32 shlwapi gdi32 user32 msimg32 kernel32)
+
+include(cmake/Sqlite.cmake)
+
+# Everything under src/ except the program entry points.
+file(GLOB_RECURSE BRIVO_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+list(FILTER BRIVO_CORE_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
+add_library(brivo_core STATIC ${BRIVO_CORE_SOURCES})
+target_include_directories(brivo_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(brivo_core SYSTEM PUBLIC ${BRIVO_THIRD_PARTY_INCLUDE})
+target_link_libraries(brivo_core PUBLIC ${BRIVO_WIN_LIBS})
+if(TARGET brivo_sqlite)
+  target_link_libraries(brivo_core PUBLIC brivo_sqlite)
+endif()
+
+# The built-in English copy is kept in the repository as UTF-8 and embedded
+# as UTF-16 LE with a byte-order mark.
+set(BRIVO_MEMLANG ${CMAKE_BINARY_DIR}/MemLang.bin)
+add_custom_command(
+  OUTPUT ${BRIVO_MEMLANG}
+  COMMAND sh -c "printf '\\377\\376' > '${BRIVO_MEMLANG}' && iconv -f UTF-8 -t UTF-16LE '${CMAKE_SOURCE_DIR}/Languages/English.ini' >> '${BRIVO_MEMLANG}'"
+  DEPENDS ${CMAKE_SOURCE_DIR}/Languages/English.ini
+  VERBATIM)
+add_custom_target(brivo_memlang DEPENDS ${BRIVO_MEMLANG})
+
+# Version, manifest and MemLang, linked into the program and every test.
+configure_file(src/app/BrivoPM.rc.in ${CMAKE_BINARY_DIR}/BrivoPM.rc @ONLY)
+configure_file(src/app/BrivoPM.exe.manifest ${CMAKE_BINARY_DIR}/BrivoPM.exe.manifest COPYONLY)
+set(BRIVO_RES_OBJ ${CMAKE_BINARY_DIR}/BrivoPM.res.o)
+add_custom_command(
+  OUTPUT ${BRIVO_RES_OBJ}
+  COMMAND ${CMAKE_RC_COMPILER} -O coff -c 65001 -I ${CMAKE_BINARY_DIR}
+          -i ${CMAKE_BINARY_DIR}/BrivoPM.rc -o ${BRIVO_RES_OBJ}
+  DEPENDS ${CMAKE_BINARY_DIR}/BrivoPM.rc ${CMAKE_BINARY_DIR}/BrivoPM.exe.manifest ${BRIVO_MEMLANG}
+  VERBATIM)
+set_source_files_properties(${BRIVO_RES_OBJ} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+add_custom_target(brivo_resource_object DEPENDS ${BRIVO_RES_OBJ})
+
+# Language files beside the program, in the form the Windows profile
+# functions read on every system: UTF-16 LE with a byte-order mark.
+file(GLOB BRIVO_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/Languages/*.ini)
+set(BRIVO_LANGUAGE_OUTPUTS "")
+foreach(f ${BRIVO_LANGUAGE_FILES})
+  get_filename_component(n ${f} NAME)
+  set(out ${CMAKE_BINARY_DIR}/bin/Languages/${n})
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/Languages
+    COMMAND sh -c "printf '\\377\\376' > \"$1\" && iconv -f UTF-8 -t UTF-16LE \"$0\" >> \"$1\"" ${f} ${out}
+    DEPENDS ${f}
+    VERBATIM)
+  list(APPEND BRIVO_LANGUAGE_OUTPUTS ${out})
+endforeach()
+add_custom_target(brivo_languages DEPENDS ${BRIVO_LANGUAGE_OUTPUTS})
+
+function(brivo_windows_exe name)
+  cmake_parse_arguments(ARG "CONSOLE" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${BRIVO_RES_OBJ})
+  add_dependencies(${name} brivo_resource_object brivo_languages)
+  target_link_libraries(${name} PRIVATE brivo_core)
+  if(NOT ARG_CONSOLE)
+    target_link_options(${name} PRIVATE -mwindows)
+  endif()
+endfunction()
+
+brivo_windows_exe(BrivoPM SOURCES src/app/main.cpp)
+target_link_options(BrivoPM PRIVATE -municode)
+file(GLOB BRIVO_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bpmcli/*.cpp)
+if(BRIVO_CLI_SOURCES)
+  brivo_windows_exe(bpmcli CONSOLE SOURCES ${BRIVO_CLI_SOURCES})
+endif()
+
+# GoogleTest, built with the same cross compiler.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Wine runs the tests: one prefix per build tree, made by scripts/wine-prefix.
+set(BRIVO_WINEPREFIX ${CMAKE_BINARY_DIR}/wine CACHE PATH "Wine prefix of the tests")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run;${BRIVO_WINEPREFIX})
+execute_process(COMMAND winepath -w ${CMAKE_SOURCE_DIR} OUTPUT_VARIABLE BRIVO_SOURCE_DIR_WIN
+                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(NOT BRIVO_SOURCE_DIR_WIN)
+  string(REPLACE "/" "\\" BRIVO_SOURCE_DIR_WIN "Z:${CMAKE_SOURCE_DIR}")
+endif()
+string(REPLACE "/" "\\" BRIVO_BIN_DIR_WIN "Z:${CMAKE_BINARY_DIR}/bin")
+
+file(GLOB BRIVO_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+file(GLOB_RECURSE BRIVO_TEST_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+set(BRIVO_TEST_DIRS "")
+foreach(f ${BRIVO_TEST_FILES})
+  get_filename_component(d ${f} DIRECTORY)
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR}/tests ${d})
+  if(NOT rel MATCHES "^(support|fuzz|data)(/|$)")
+    list(APPEND BRIVO_TEST_DIRS ${rel})
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES BRIVO_TEST_DIRS)
+list(SORT BRIVO_TEST_DIRS)
+foreach(rel ${BRIVO_TEST_DIRS})
+  string(REPLACE "/" "_" TEST_NAME ${rel})
+  set(TEST_TARGET test_${TEST_NAME})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${rel}/*.cpp)
+  brivo_windows_exe(${TEST_TARGET} CONSOLE SOURCES ${srcs} ${BRIVO_TEST_SUPPORT})
+  target_include_directories(${TEST_TARGET} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${TEST_TARGET} PRIVATE gmock gtest_main)
+  target_compile_definitions(${TEST_TARGET} PRIVATE
+    "BRIVO_SOURCE_DIR=L\"${BRIVO_SOURCE_DIR_WIN}\"" "BRIVO_BIN_DIR=L\"${BRIVO_BIN_DIR_WIN}\"")
+  add_test(NAME ${TEST_NAME} COMMAND ${TEST_TARGET})
+  set_tests_properties(${TEST_NAME} PROPERTIES TIMEOUT 600)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/tests/${rel}/extra.cmake)
+    include(${CMAKE_SOURCE_DIR}/tests/${rel}/extra.cmake)
+  endif()
+endforeach()
+
+# Benchmarks print figures; they are not tests.
+file(GLOB BRIVO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*.cpp)
+foreach(f ${BRIVO_BENCH_SOURCES})
+  get_filename_component(n ${f} NAME_WE)
+  brivo_windows_exe(bench_${n} CONSOLE SOURCES ${f})
+  target_include_directories(bench_${n} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+endforeach()
