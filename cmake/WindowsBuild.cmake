@@ -92,6 +92,9 @@ if(NOT BRIVO_SOURCE_DIR_WIN)
   string(REPLACE "/" "\\" BRIVO_SOURCE_DIR_WIN "Z:${CMAKE_SOURCE_DIR}")
 endif()
 string(REPLACE "/" "\\" BRIVO_BIN_DIR_WIN "Z:${CMAKE_BINARY_DIR}/bin")
+# Both go into C string literals: every backslash doubled.
+string(REPLACE "\\" "\\\\" BRIVO_SOURCE_DIR_LITERAL "${BRIVO_SOURCE_DIR_WIN}")
+string(REPLACE "\\" "\\\\" BRIVO_BIN_DIR_LITERAL "${BRIVO_BIN_DIR_WIN}")
 
 file(GLOB BRIVO_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 file(GLOB_RECURSE BRIVO_TEST_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
@@ -113,7 +116,7 @@ foreach(rel ${BRIVO_TEST_DIRS})
   target_include_directories(${TEST_TARGET} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${TEST_TARGET} PRIVATE gmock gtest_main)
   target_compile_definitions(${TEST_TARGET} PRIVATE
-    "BRIVO_SOURCE_DIR=L\"${BRIVO_SOURCE_DIR_WIN}\"" "BRIVO_BIN_DIR=L\"${BRIVO_BIN_DIR_WIN}\"")
+    "BRIVO_SOURCE_DIR=L\"${BRIVO_SOURCE_DIR_LITERAL}\"" "BRIVO_BIN_DIR=L\"${BRIVO_BIN_DIR_LITERAL}\"")
   add_test(NAME ${TEST_NAME} COMMAND ${TEST_TARGET})
   set_tests_properties(${TEST_NAME} PROPERTIES TIMEOUT 600)
   if(EXISTS ${CMAKE_SOURCE_DIR}/tests/${rel}/extra.cmake)

@@ -1,0 +1,34 @@
+#pragma once
+// What the program knows about the Windows it runs on: the start-up values
+// (WOW64, Program Files, roaming application data, desktop window) and the
+// version tests that choose between registry views and browsers.
+#include <windows.h>
+
+#include <string>
+
+// Start-up values. They are computed when the program is loaded, so they hold
+// from the first line of main; InitPublicFuns() computes them again and is
+// called by start-up code before any window exists. Code that runs during
+// static initialisation of other files must not rely on them.
+extern bool IsWin64;                  // WOW64 on an x64 or Itanium processor
+extern std::wstring ProgramFilesDir;  // with trailing backslash; the 32-bit folder under WOW64
+extern std::wstring AppDataDir;       // roaming application data, with trailing backslash
+extern HWND DesktopWindow;
+void InitPublicFuns();
+
+// The version numbers Windows reports to this process (GetVersionExW).
+struct OsVersion {
+    DWORD major = 0;
+    DWORD minor = 0;
+};
+OsVersion ReportedOsVersion();
+
+// 6.2 and 6.3 only; a later major version is not "Windows 8".
+bool IsWindows8Version(OsVersion version);
+// 64-bit Vista/Server 2008 (6.0) and XP x64/Server 2003 (5.2): the WOW64 of
+// these versions opens a literal Wow6432Node path only in the 32-bit view.
+bool IsLegacyWow64Version(bool win64, OsVersion version);
+
+// The same tests on the reported version, evaluated on every call.
+bool IsWindows8();
+bool IsLegacyWow64();
