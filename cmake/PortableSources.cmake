@@ -6,3 +6,37 @@ list(APPEND BRIVO_PORTABLE_SOURCES
 list(APPEND BRIVO_PORTABLE_TESTS
     tests/platform/UtfTest.cpp
 )
+
+# Chromium-family add-ons: extension text localisation.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/browsers/chromium/UiLanguageTags.cpp
+    src/browsers/chromium/UnicodeEscapes.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/browsers/chromium/UiLanguageTagsTest.cpp
+    tests/browsers/chromium/UnicodeEscapesTest.cpp
+)
+
+# Application shell: language-file parsing and the settings' integer form.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/app/CharsetNames.cpp
+    src/app/LangCodeList.cpp
+    src/app/LanguageFile.cpp
+    src/app/ProfileInteger.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/app/CharsetNamesTest.cpp
+    tests/app/LangCodeListTest.cpp
+    tests/app/LanguageFileTest.cpp
+    tests/app/ProfileIntegerTest.cpp
+)
+
+# JSON document: parsing, lookups, edits and the written form (files are Windows only).
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/json/JsonDocument.cpp
+    src/json/JsonWriter.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/json/JsonDocumentTest.cpp
+    tests/json/JsonWriterTest.cpp
+)

@@ -8,6 +8,7 @@ set(BRIVO_WIN_LIBS gdiplus wininet shell32 ole32 oleaut32 uuid advapi32 version
     comctl32 shlwapi gdi32 user32 msimg32 kernel32)
 
 include(cmake/Sqlite.cmake)
+include(cmake/TestLocales.cmake)
 
 # Everything under src/ except the program entry points.
 file(GLOB_RECURSE BRIVO_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
@@ -128,6 +129,6 @@ endforeach()
 file(GLOB BRIVO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*.cpp)
 foreach(f ${BRIVO_BENCH_SOURCES})
   get_filename_component(n ${f} NAME_WE)
-  brivo_windows_exe(bench_${n} CONSOLE SOURCES ${f})
+  brivo_windows_exe(bench_${n} CONSOLE SOURCES ${f} ${BRIVO_TEST_SUPPORT})
   target_include_directories(bench_${n} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 endforeach()

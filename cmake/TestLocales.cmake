@@ -1,0 +1,29 @@
+# Unix locales for tests that run under another Windows locale. Wine takes
+# the user's UI language and ANSI code page from LANG, but only for a locale
+# that glibc knows; without one it stays at en-US / 1252. The locales are
+# compiled into the build tree and found through LOCPATH, so nothing is
+# installed system-wide.
+find_program(BRIVO_LOCALEDEF localedef)
+set(BRIVO_LOCALE_DIR ${CMAKE_BINARY_DIR}/locales)
+
+# Makes `target` depend on the compiled locale `lang` (such as "de_DE.UTF-8").
+# False in `ok` when locales cannot be compiled here.
+function(brivo_test_locale target lang ok)
+  if(NOT BRIVO_LOCALEDEF)
+    set(${ok} FALSE PARENT_SCOPE)
+    return()
+  endif()
+  string(REGEX REPLACE "\\..*$" "" source ${lang})
+  string(MAKE_C_IDENTIFIER "brivo_locale_${lang}" locale_target)
+  if(NOT TARGET ${locale_target})
+    # localedef also answers 1 for mere warnings; the compiled file decides.
+    add_custom_command(
+      OUTPUT ${BRIVO_LOCALE_DIR}/${lang}/LC_CTYPE
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${BRIVO_LOCALE_DIR}
+      COMMAND sh -c "'${BRIVO_LOCALEDEF}' -i ${source} -f UTF-8 '${BRIVO_LOCALE_DIR}/${lang}' >/dev/null 2>&1; test -f '${BRIVO_LOCALE_DIR}/${lang}/LC_CTYPE'"
+      VERBATIM)
+    add_custom_target(${locale_target} DEPENDS ${BRIVO_LOCALE_DIR}/${lang}/LC_CTYPE)
+  endif()
+  add_dependencies(${target} ${locale_target})
+  set(${ok} TRUE PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,124 @@
+#include "app/AppConfig.h"
+
+#include "app/LanguageChoice.h"
+#include "app/ProfileInteger.h"
+#include "platform/PublicFuns.h"
+#include "platform/UniqueHandles.h"
+#include "platform/Utf.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <optional>
+
+TAppConfig AppConfig;
+
+namespace {
+
+constexpr wchar_t kSection[] = L"General";
+constexpr wchar_t kFolderName[] = L"Brivo Plugin Manager";
+constexpr wchar_t kFileName[] = L"BrivoPM.ini";
+
+std::wstring& TestFolder() {
+    static std::wstring folder;
+    return folder;
+}
+
+bool IsExistingFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The stored text, or nullopt when the key (or the file) is missing.
+std::optional<std::wstring> ReadProfileText(const std::wstring& file, const wchar_t* key) {
+    // A default that no stored value can equal tells "missing" from "empty".
+    static constexpr wchar_t kMissing[] = L"\x1F\x1E missing";
+    std::wstring buffer(256, L'\0');
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringW(kSection, key, kMissing, buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()), file.c_str());
+        if (length + 1 < buffer.size() || buffer.size() >= 65536) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.resize(buffer.size() * 4);  // truncated: try a larger buffer
+    }
+    if (buffer == kMissing) return std::nullopt;
+    return buffer;
+}
+
+// Integers are parsed here rather than by GetPrivateProfileIntW, which
+// knows no "0x" form and takes "12abc" as 12.
+std::int32_t ReadProfileInteger(const std::wstring& file, const wchar_t* key, std::int32_t defaultValue) {
+    const std::optional<std::wstring> text = ReadProfileText(file, key);
+    if (!text) return defaultValue;
+    return ParseProfileInteger(ToUtf8(*text)).value_or(defaultValue);
+}
+
+bool ReadProfileBool(const std::wstring& file, const wchar_t* key, bool defaultValue) {
+    return ReadProfileInteger(file, key, defaultValue ? 1 : 0) != 0;
+}
+
+// WritePrivateProfileStringW makes a new file in the ANSI code page, which
+// would turn a language name such as "Русский" into question marks on most
+// systems. An empty UTF-16 file with a byte-order mark keeps every name.
+void CreateUnicodeFileIfMissing(const std::wstring& path) {
+    const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;  // exists already, or cannot be made: the writes below decide
+    static constexpr unsigned char kBom[] = {0xFF, 0xFE};
+    DWORD written = 0;
+    WriteFile(file.get(), kBom, sizeof(kBom), &written, nullptr);
+}
+
+void WriteProfileText(const std::wstring& file, const wchar_t* key, const std::wstring& text) {
+    WritePrivateProfileStringW(kSection, key, text.c_str(), file.c_str());
+}
+
+}  // namespace
+
+std::wstring SettingsFolder() {
+    if (!TestFolder().empty()) return TestFolder();
+    const std::wstring appData = GetSpecialFolder(nullptr, CSIDL_APPDATA);
+    if (appData.empty()) return {};
+    return WithTrailingBackslash(appData) + kFolderName;
+}
+
+std::wstring SettingsFilePath() {
+    const std::wstring folder = SettingsFolder();
+    return folder.empty() ? std::wstring() : folder + L"\\" + kFileName;
+}
+
+void LoadSettings() {
+    AppConfig = TAppConfig{};
+    const std::wstring folder = SettingsFolder();
+    if (folder.empty() || !IsExistingFolder(folder)) {
+        AppConfig.Language = DetectLanguage();
+        return;
+    }
+    const std::wstring file = SettingsFilePath();
+    AppConfig.Language = ReadProfileText(file, L"Language").value_or(L"");
+    if (AppConfig.Language.empty()) AppConfig.Language = DetectLanguage();
+    AppConfig.CheckNews = ReadProfileBool(file, L"CheckNews", true);
+    AppConfig.AutoUpdate = ReadProfileBool(file, L"AutoUpdate", true);
+    AppConfig.MSGID = ReadProfileInteger(file, L"MSGID", 0);
+}
+
+void SaveSettings() {
+    const std::wstring folder = SettingsFolder();
+    if (folder.empty()) return;
+    if (!IsExistingFolder(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    const std::wstring file = SettingsFilePath();
+    CreateUnicodeFileIfMissing(file);
+    WriteProfileText(file, L"Language", AppConfig.Language);
+    WriteProfileText(file, L"CheckNews", AppConfig.CheckNews ? L"1" : L"0");
+    WriteProfileText(file, L"AutoUpdate", AppConfig.AutoUpdate ? L"1" : L"0");
+    WriteProfileText(file, L"MSGID", std::to_wstring(AppConfig.MSGID));
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush the profile cache
+}
+
+void SetSettingsFolderForTests(const std::wstring& folder) {
+    std::wstring trimmed = folder;
+    while (trimmed.size() > 3 && trimmed.back() == L'\\') trimmed.pop_back();
+    TestFolder() = trimmed;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The user's settings: one process-wide record, read once at start-up from
+// "BrivoPM.ini" in the roaming application data folder "Brivo Plugin Manager"
+// and written back whenever a setting changes and at shutdown.
+#include <cstdint>
+#include <string>
+
+struct TAppConfig {
+    std::wstring Language;   // base name of a language file
+    bool CheckNews = true;   // fetch news automatically
+    bool AutoUpdate = true;  // look for a newer version automatically
+    std::int32_t MSGID = 0;  // id of the last news message shown
+};
+
+// Read and changed directly by the user-interface thread (the news check
+// writes MSGID once its result reaches that thread).
+extern TAppConfig AppConfig;
+
+// <roaming application data>\Brivo Plugin Manager, no trailing backslash;
+// empty when Windows names no such folder.
+std::wstring SettingsFolder();
+// SettingsFolder() + "\BrivoPM.ini".
+std::wstring SettingsFilePath();
+
+// Fills AppConfig. Without the settings folder nothing is read or created:
+// news and update checks on, MSGID 0 and the language detected from the
+// display language, as for an empty Language value.
+void LoadSettings();
+// Writes all four settings into section General, creating the folder and the
+// file when missing and keeping every other key and section. Failures are
+// not reported; the settings of this run are then lost.
+void SaveSettings();
+
+// Tests keep their settings in a folder of their own; an empty path goes back
+// to the real folder.
+void SetSettingsFolderForTests(const std::wstring& folder);

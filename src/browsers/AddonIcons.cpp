@@ -1,0 +1,141 @@
+#include "browsers/AddonIcons.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/UniqueHandles.h"
+
+namespace {
+
+constexpr int kPictureSize = 48;
+// Gdiplus::ImageFormatPNG, spelled out so no GUID library is needed.
+constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+
+// GDI+ runs from the first picture on until the process ends.
+bool EnsureGdiplus() {
+    static const bool started = [] {
+        ULONG_PTR token = 0;
+        Gdiplus::GdiplusStartupInput input;
+        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }();
+    return started;
+}
+
+struct Canvas {
+    UniqueGdiObject bitmap;
+    DWORD* pixels = nullptr;  // top-down, kPictureSize rows of kPictureSize
+};
+
+Canvas MakeCanvas(HDC dc, DWORD fill) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kPictureSize;
+    info.bmiHeader.biHeight = -kPictureSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    Canvas canvas;
+    void* bits = nullptr;
+    canvas.bitmap.reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!canvas.bitmap) return canvas;
+    canvas.pixels = static_cast<DWORD*>(bits);
+    std::fill_n(canvas.pixels, kPictureSize * kPictureSize, fill);
+    return canvas;
+}
+
+bool Draw(HDC dc, const Canvas& canvas, HICON icon, UINT how) {
+    const HGDIOBJ old = SelectObject(dc, canvas.bitmap.get());
+    const bool drawn = DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, how);
+    SelectObject(dc, old);
+    GdiFlush();
+    return drawn;
+}
+
+// Icons without an alpha channel leave every alpha byte 0; their mask then
+// says which pixels are opaque.
+void ApplyMaskWhenNoAlpha(HDC dc, const Canvas& color, HICON icon) {
+    const int count = kPictureSize * kPictureSize;
+    if (std::any_of(color.pixels, color.pixels + count, [](DWORD p) { return (p >> 24) != 0; })) return;
+    const Canvas mask = MakeCanvas(dc, 0x00FFFFFF);
+    if (!mask.pixels || !Draw(dc, mask, icon, DI_MASK)) return;
+    for (int i = 0; i < count; ++i)
+        if ((mask.pixels[i] & 0x00FFFFFF) == 0) color.pixels[i] |= 0xFF000000;
+}
+
+AddonPicture PictureFromPixels(const DWORD* pixels) {
+    // The drawn colours are premultiplied by their alpha.
+    AddonPicture picture(new Gdiplus::Bitmap(kPictureSize, kPictureSize, PixelFormat32bppPARGB));
+    if (picture->GetLastStatus() != Gdiplus::Ok) return {};
+    Gdiplus::Rect all(0, 0, kPictureSize, kPictureSize);
+    Gdiplus::BitmapData data{};
+    if (picture->LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppPARGB, &data) != Gdiplus::Ok) return {};
+    for (int row = 0; row < kPictureSize; ++row)
+        std::memcpy(static_cast<BYTE*>(data.Scan0) + row * data.Stride, pixels + row * kPictureSize,
+                    kPictureSize * sizeof(DWORD));
+    picture->UnlockBits(&data);
+    return picture;
+}
+
+}  // namespace
+
+AddonPicture ExtractIconImage(const std::wstring& path, int index) {
+    if (!EnsureGdiplus()) return {};
+    HICON extracted = ExtractIconW(GetModuleHandleW(nullptr), path.c_str(), static_cast<UINT>(index));
+    // 1 is the shell's answer for a file that is not a program, library or
+    // icon file: there is no icon to draw.
+    if (extracted == reinterpret_cast<HICON>(1)) return {};
+    const UniqueIcon icon(extracted);
+    if (!icon) return {};
+    struct DcDeleter { void operator()(HDC dc) const { DeleteDC(dc); } };
+    const std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc(CreateCompatibleDC(nullptr));
+    if (!dc) return {};
+    const Canvas canvas = MakeCanvas(dc.get(), 0);
+    if (!canvas.pixels || !Draw(dc.get(), canvas, icon.get(), DI_NORMAL)) return {};
+    ApplyMaskWhenNoAlpha(dc.get(), canvas, icon.get());
+    return PictureFromPixels(canvas.pixels);
+}
+
+AddonPicture LoadPngFile(const std::wstring& path) {
+    if (!EnsureGdiplus()) return {};
+    std::ifstream file(path.c_str(), std::ios::binary);
+    if (!file) return {};
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (bytes.empty()) return {};
+    // A picture made from a stream needs the stream for its whole life, so
+    // the decoded image is copied into a picture of its own.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!memory) return {};
+    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {
+        GlobalFree(memory);
+        return {};
+    }
+    AddonPicture result;
+    {
+        Gdiplus::Bitmap decoded(stream);
+        GUID format{};
+        if (decoded.GetLastStatus() == Gdiplus::Ok && decoded.GetRawFormat(&format) == Gdiplus::Ok &&
+            format == kPngFormat) {
+            Gdiplus::Rect all(0, 0, static_cast<INT>(decoded.GetWidth()), static_cast<INT>(decoded.GetHeight()));
+            AddonPicture copy(decoded.Clone(all, PixelFormat32bppARGB));
+            if (copy && copy->GetLastStatus() == Gdiplus::Ok) result = std::move(copy);
+        }
+    }
+    stream->Release();
+    return result;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// One browser: its add-on records, read when the adapter is made, and the
+// commands that change them in the browser's own configuration. The windows
+// work only through these fields and the virtual operations.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "browsers/BrowserExtensionInfo.h"
+#include "browsers/BrowserKind.h"
+#include "json/JsonDocument.h"
+#include "platform/UniqueHandles.h"
+
+class TBrowserAppBase {
+public:
+    TBrowserAppBase(const TBrowserAppBase&) = delete;
+    TBrowserAppBase& operator=(const TBrowserAppBase&) = delete;
+    virtual ~TBrowserAppBase() = default;
+
+    // Null when index is negative or not below the count.
+    virtual TBrowserExtensionInfo* GetExtension(int index) const;
+    virtual int GetExtensionCount() const;
+    // Ends the browser's running processes.
+    virtual void CloseBrowser() = 0;
+    // The main window refuses to change add-ons while this is true.
+    virtual bool IsBrowserRunning() = 0;
+    // Removes the add-on from the browser, takes the record out of
+    // Extensions and destroys it; the caller must not use it afterwards.
+    virtual void RemoveExtension(TBrowserExtensionInfo* record) = 0;
+    // Switches the add-on off when it is on and on when it is off, flips
+    // Disabled and answers the new value.
+    virtual bool ToggleExtension(TBrowserExtensionInfo* record) = 0;
+
+    // The folder of the browser's add-on data, with a trailing backslash;
+    // empty when the browser was not found.
+    std::wstring DataPath;
+    BrowserKind Kind = BrowserKind::None;
+    std::wstring Description;
+    std::wstring DisplayName;
+    UniqueIcon IconHandle;
+    std::wstring OpenCommand;
+    // Set once the rating request for these add-ons has been started.
+    bool RatingsRequested = false;
+    // The add-on data file inside DataPath; empty for IE.
+    std::wstring PrefsFileName;
+    // The parsed PrefsFileName, kept for later changes.
+    std::unique_ptr<JsonDocument> PrefsDocument;
+    // Kept in CompareExtensions order once the adapter is made.
+    std::vector<std::unique_ptr<TBrowserExtensionInfo>> Extensions;
+    std::wstring ReinstallCommand;
+
+protected:
+    TBrowserAppBase() = default;
+
+    // Brings Extensions into list order; subclass constructors call it last.
+    void SortExtensions();
+    // Destroys the record if this adapter owns it; false when it does not.
+    bool DestroyExtension(const TBrowserExtensionInfo* record);
+};

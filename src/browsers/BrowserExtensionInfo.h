@@ -1,0 +1,46 @@
+#pragma once
+// One add-on of one browser, as every window shows it.
+#include <cstdint>
+#include <string>
+
+#include "browsers/AddonPicture.h"
+
+// The kind of an add-on within its browser family; the main window's kind
+// filter uses the same numbers with 0 for "all". Internet Explorer uses 1, 2
+// and 4 (its toolbar buttons are shown as toolbars); the other families 1 and 2.
+enum class AddonKind : std::uint8_t {
+    All = 0,
+    BrowserHelperObject = 1,
+    Toolbar = 2,
+    ContextMenuEntry = 4,
+    Extension = 1,
+    Plugin = 2,
+};
+
+class TBrowserExtensionInfo {
+public:
+    // The add-on's id within its browser: IE the CLSID as the registry names
+    // it (empty for context-menu entries), Chrome family and Opera the
+    // extension folder name, Firefox the add-on id, a plug-in its subkey name.
+    // The rating service knows the add-on by it.
+    std::wstring Id;
+    // Shown in the list; when empty the list shows Id.
+    std::wstring Name;
+    std::wstring Description;
+    // Where the add-on lives: a DLL, icon file, extension folder, descriptor
+    // path, or for a plug-in the full registry path of its key.
+    std::wstring FilePath;
+    // The icon named by the add-on's own metadata; empty for IE and plug-ins.
+    std::wstring IconUrl;
+    std::wstring Version;
+    AddonKind Kind = AddonKind::All;
+    // Drawn in the list; the list draws its default picture when none.
+    AddonPicture Icon;
+    bool Disabled = false;
+    // Community rating, 0.0 to 5.0; 0 until the rating service answered.
+    double Rating = 0.0;
+    // 1 when found in the native registry view, 0 under Wow6432Node.
+    std::uint8_t NativeView = 0;
+    // The picture a background download delivered, before it is copied into Icon.
+    AddonPicture DownloadedIcon;
+};

@@ -1,0 +1,177 @@
+#include "browsers/StartMenuInfo.h"
+
+#include <gtest/gtest.h>
+
+#include "browsers/BrowserAppBase.h"
+#include "browsers/DefaultBrowser.h"
+#include "support/ScratchRegistry.h"
+
+namespace {
+
+constexpr REGSAM k64 = KEY_WOW64_64KEY;
+constexpr REGSAM k32 = KEY_WOW64_32KEY;
+const std::wstring kClients = L"SOFTWARE\\Clients\\StartMenuInternet\\";
+const std::wstring kChoices = L"Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\";
+
+class BareAdapter : public TBrowserAppBase {
+public:
+    explicit BareAdapter(BrowserKind kind) { Kind = kind; }
+    void CloseBrowser() override {}
+    bool IsBrowserRunning() override { return false; }
+    void RemoveExtension(TBrowserExtensionInfo*) override {}
+    bool ToggleExtension(TBrowserExtensionInfo*) override { return false; }
+};
+
+TEST(IconLocations, SplitAtTheFirstCommaWithAWholeNumberIndex) {
+    const auto first = ParseIconLocation(L"C:\\Apps\\browser.exe,0");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->file, L"C:\\Apps\\browser.exe");
+    EXPECT_EQ(first->index, 0);
+    const auto negative = ParseIconLocation(L"C:\\a,b\\browser.exe,-2");
+    ASSERT_FALSE(negative) << "only the first comma splits: \"b\\browser.exe,-2\" is no number";
+    const auto resource = ParseIconLocation(L"C:\\Apps\\browser.exe,-2");
+    ASSERT_TRUE(resource);
+    EXPECT_EQ(resource->index, -2);
+    EXPECT_FALSE(ParseIconLocation(L"C:\\Apps\\browser.exe")) << "no comma: the whole text is the index";
+    EXPECT_FALSE(ParseIconLocation(L"C:\\Apps\\browser.exe,abc"));
+    EXPECT_FALSE(ParseIconLocation(L"C:\\Apps\\browser.exe,"));
+    EXPECT_FALSE(ParseIconLocation(L"C:\\Apps\\browser.exe,1x"));
+    const auto bare = ParseIconLocation(L"3");
+    ASSERT_TRUE(bare) << "a lone number is an index without a file";
+    EXPECT_TRUE(bare->file.empty());
+}
+
+class StartMenuRegistration : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_TRUE(registry.Restore()) << "a test key was left behind"; }
+    ScratchRegistry registry;
+};
+
+TEST_F(StartMenuRegistration, NativeValuesWinAndThe32BitRegistrationFillsTheGaps) {
+    const std::wstring key = kClients + L"FIREFOX.EXE";
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\shell\\open\\command", k64, L"", L"\"C:\\Fox64\\firefox.exe\"");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\shell\\open\\command", k32, L"", L"\"C:\\Fox32\\firefox.exe\"");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\InstallInfo", k32, L"ReinstallCommand", L"C:\\Fox32\\setup.exe /r");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\Capabilities", k64, L"ApplicationName", L"Firefox");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\Capabilities", k32, L"ApplicationDescription", L"From 32");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\DefaultIcon", k32, L"", L"C:\\windows\\notepad.exe,0");
+
+    BareAdapter adapter(BrowserKind::Firefox);
+    LoadStartMenuInfo(adapter);
+    EXPECT_EQ(adapter.OpenCommand, L"\"C:\\Fox64\\firefox.exe\"");
+    EXPECT_EQ(adapter.ReinstallCommand, L"C:\\Fox32\\setup.exe /r");
+    EXPECT_EQ(adapter.Description, L"From 32");
+    EXPECT_TRUE(adapter.IconHandle) << "notepad.exe has an icon 0";
+}
+
+TEST_F(StartMenuRegistration, MalformedIconLocationsAndMissingKeysLeaveTheFieldsEmpty) {
+    for (const wchar_t* location : {L"C:\\windows\\notepad.exe", L"C:\\windows\\notepad.exe,abc"}) {
+        const std::wstring key = kClients + L"OperaStable";
+        registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\DefaultIcon", k64, L"", location);
+        BareAdapter adapter(BrowserKind::Opera);
+        LoadStartMenuInfo(adapter);
+        EXPECT_FALSE(adapter.IconHandle) << testing::PrintToString(std::wstring(location));
+        EXPECT_TRUE(adapter.OpenCommand.empty());
+        EXPECT_TRUE(adapter.Description.empty());
+        EXPECT_TRUE(registry.Restore());
+    }
+}
+
+// The http, https and ftp open commands of HKCR and the UserChoice keys
+// (which a Wine prefix has from the start) belong to the system: they are
+// put back as they were. Each test starts without any UserChoice key.
+class DefaultBrowserChoice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const wchar_t* protocol : {L"http", L"https", L"ftp"}) {
+            const std::wstring command = std::wstring(protocol) + L"\\shell\\open\\command";
+            saved.push_back({HKEY_CLASSES_ROOT, command, RawString(HKEY_CLASSES_ROOT, command, 0, L"")});
+            const std::wstring choice = kChoices + protocol + L"\\UserChoice";
+            saved.push_back({HKEY_CURRENT_USER, choice, RawString(HKEY_CURRENT_USER, choice, 0, L"Progid")});
+            RegDeleteTreeW(HKEY_CURRENT_USER, choice.c_str());
+            registry.Watch(HKEY_CURRENT_USER, choice, 0);
+        }
+    }
+    void TearDown() override {
+        EXPECT_TRUE(registry.Restore()) << "a test key was left behind";
+        for (const Saved& value : saved) {
+            const bool choice = value.root == HKEY_CURRENT_USER;
+            const wchar_t* name = choice ? L"Progid" : L"";
+            HKEY key = nullptr;
+            if (value.text == L"(none)") {
+                if (RegOpenKeyExW(value.root, value.path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
+                RegDeleteValueW(key, name);
+            } else {
+                if (RegCreateKeyExW(value.root, value.path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                    nullptr) != ERROR_SUCCESS)
+                    continue;
+                RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.text.c_str()),
+                               static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t)));
+            }
+            RegCloseKey(key);
+        }
+    }
+
+    struct Saved {
+        HKEY root;
+        std::wstring path;
+        std::wstring text;
+    };
+    std::vector<Saved> saved;
+
+    void Choose(const wchar_t* protocol, const std::wstring& progId) {
+        registry.SetString(HKEY_CURRENT_USER, kChoices + protocol + L"\\UserChoice", 0, L"Progid", progId);
+    }
+    static std::wstring Choice(const wchar_t* protocol) {
+        return RawString(HKEY_CURRENT_USER, kChoices + protocol + L"\\UserChoice", 0, L"Progid");
+    }
+
+    ScratchRegistry registry;
+};
+
+TEST_F(DefaultBrowserChoice, OnlyTheExactHttpProgidCounts) {
+    BareAdapter chrome(BrowserKind::ChromeFamily);
+    EXPECT_FALSE(IsDefaultBrowser(chrome)) << "no UserChoice key yet";
+    Choose(L"http", L"chromehtml");
+    EXPECT_FALSE(IsDefaultBrowser(chrome));
+    Choose(L"https", L"ChromeHTML");
+    EXPECT_FALSE(IsDefaultBrowser(chrome)) << "only http is looked at";
+    Choose(L"http", L"ChromeHTML");
+    EXPECT_TRUE(IsDefaultBrowser(chrome));
+    EXPECT_FALSE(IsDefaultBrowser(BareAdapter(BrowserKind::Firefox)));
+}
+
+TEST_F(DefaultBrowserChoice, MakingADefaultWritesExistingChoicesAndAllOpenCommands) {
+    Choose(L"ftp", L"IE.FTP");
+    Choose(L"http", L"IE.HTTP");
+    BareAdapter firefox(BrowserKind::Firefox);
+    firefox.OpenCommand = L"\"C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe\"";
+
+    EXPECT_TRUE(SetDefaultBrowser(firefox));
+    EXPECT_EQ(Choice(L"ftp"), L"FirefoxURL");
+    EXPECT_EQ(Choice(L"http"), L"FirefoxURL");
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kChoices + L"https\\UserChoice", 0)) << "no key is created";
+    for (const wchar_t* protocol : {L"http", L"https", L"ftp"})
+        EXPECT_EQ(RawString(HKEY_CLASSES_ROOT, std::wstring(protocol) + L"\\shell\\open\\command", 0, L""),
+                  firefox.OpenCommand)
+            << protocol;
+}
+
+TEST_F(DefaultBrowserChoice, AChangeWindowsDoesNotTakeIsReportedAsFailed) {
+    // Without an http UserChoice key the choice cannot be written at all.
+    BareAdapter opera(BrowserKind::Opera);
+    opera.OpenCommand = L"C:\\Opera\\launcher.exe";
+    EXPECT_FALSE(SetDefaultBrowser(opera));
+    EXPECT_FALSE(IsDefaultBrowser(opera));
+}
+
+TEST_F(DefaultBrowserChoice, AnAlreadyDefaultBrowserIsLeftAsItIs) {
+    Choose(L"http", L"OperaStable");
+    Choose(L"ftp", L"Other.FTP");
+    BareAdapter opera(BrowserKind::Opera);
+    opera.OpenCommand = L"C:\\Opera\\launcher.exe";
+    EXPECT_TRUE(SetDefaultBrowser(opera));
+    EXPECT_EQ(Choice(L"ftp"), L"Other.FTP");
+}
+
+}  // namespace
