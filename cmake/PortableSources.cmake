@@ -40,3 +40,25 @@ list(APPEND BRIVO_PORTABLE_TESTS
     tests/json/JsonDocumentTest.cpp
     tests/json/JsonWriterTest.cpp
 )
+
+# Chromium-family add-ons: the extension settings of "Preferences".
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/browsers/chromium/ChromiumPreferences.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/browsers/chromium/ChromiumPreferencesTest.cpp
+)
+
+# Web fetch helpers: INI pages, temporary names and paths; the icon download's ticket.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/browsers/IconDownloadTicket.cpp
+    src/net/IniText.cpp
+    src/net/LongPathForm.cpp
+    src/net/RandomLetters.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/browsers/IconDownloadTicketTest.cpp
+    tests/net/IniTextTest.cpp
+    tests/net/LongPathFormTest.cpp
+    tests/net/RandomLettersTest.cpp
+)

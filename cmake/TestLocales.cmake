@@ -1,8 +1,9 @@
 # Unix locales for tests that run under another Windows locale. Wine takes
-# the user's UI language and ANSI code page from LANG, but only for a locale
-# that glibc knows; without one it stays at en-US / 1252. The locales are
-# compiled into the build tree and found through LOCPATH, so nothing is
-# installed system-wide.
+# the user's UI language from LANG in any case, but the ANSI code page and the
+# encoding of Unix file names only from a locale that glibc knows: without one
+# they stay at 1252 / ASCII, and non-ASCII file names turn into question
+# marks. The locales are compiled into the build tree and found through
+# LOCPATH, so nothing is installed system-wide.
 find_program(BRIVO_LOCALEDEF localedef)
 set(BRIVO_LOCALE_DIR ${CMAKE_BINARY_DIR}/locales)
 

@@ -12,15 +12,14 @@ using std::min;
 #include <gdiplus.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 #include "platform/UniqueHandles.h"
 
 namespace {
 
 constexpr int kPictureSize = 48;
+// Far beyond any icon; such a file is not read into memory.
+constexpr LONGLONG kMaxPngFileSize = 64LL << 20;
 // Gdiplus::ImageFormatPNG, spelled out so no GUID library is needed.
 constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
@@ -110,16 +109,25 @@ AddonPicture ExtractIconImage(const std::wstring& path, int index) {
 
 AddonPicture LoadPngFile(const std::wstring& path) {
     if (!EnsureGdiplus()) return {};
-    std::ifstream file(path.c_str(), std::ios::binary);
+    // Read straight into the stream's memory: a browser with a couple of
+    // thousand extensions loads as many icons while its adapter is made.
+    const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return {};
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (bytes.empty()) return {};
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPngFileSize) return {};
+    const DWORD length = static_cast<DWORD>(size.QuadPart);
     // A picture made from a stream needs the stream for its whole life, so
     // the decoded image is copied into a picture of its own.
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, length);
     if (!memory) return {};
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    DWORD read = 0;
+    const bool complete = ReadFile(file.get(), GlobalLock(memory), length, &read, nullptr) && read == length;
     GlobalUnlock(memory);
+    if (!complete) {
+        GlobalFree(memory);
+        return {};
+    }
     IStream* stream = nullptr;
     if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {
         GlobalFree(memory);

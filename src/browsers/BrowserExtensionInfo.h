@@ -4,6 +4,7 @@
 #include <string>
 
 #include "browsers/AddonPicture.h"
+#include "browsers/IconDownloadTicket.h"
 
 // The kind of an add-on within its browser family; the main window's kind
 // filter uses the same numbers with 0 for "all". Internet Explorer uses 1, 2
@@ -43,4 +44,8 @@ public:
     std::uint8_t NativeView = 0;
     // The picture a background download delivered, before it is copied into Icon.
     AddonPicture DownloadedIcon;
+    // The icon download running for this record (StartIconDownload); it is
+    // cancelled when the record is destroyed. Declared last, so it is the
+    // first member destroyed.
+    IconDownloadTicket IconDownload;
 };

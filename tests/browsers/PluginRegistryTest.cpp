@@ -1,9 +1,9 @@
 #include "browsers/PluginRegistry.h"
 
-#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include "platform/SystemInfo.h"
+#include "support/ReadOnlyRegistryKey.h"
 #include "support/ScratchRegistry.h"
 
 namespace {
@@ -139,50 +139,11 @@ TEST_F(PluginRegistry, RemovingAUserPluginAndPathsWithoutAKeyAreSafe) {
     }
 }
 
-// Holds a key's access list while a test narrows it to reading only.
-class ReadOnlyAccess {
-public:
-    ReadOnlyAccess(HKEY root, const std::wstring& path) {
-        if (RegOpenKeyExW(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key_) != ERROR_SUCCESS) return;
-        PACL dacl = nullptr;
-        if (GetSecurityInfo(key_, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
-                            &saved_) != ERROR_SUCCESS)
-            return;
-        EXPLICIT_ACCESSW readOnly{};
-        BuildExplicitAccessWithNameW(&readOnly, const_cast<wchar_t*>(L"EVERYONE"), KEY_READ, SET_ACCESS,
-                                     NO_INHERITANCE);
-        PACL narrow = nullptr;
-        if (SetEntriesInAclW(1, &readOnly, nullptr, &narrow) != ERROR_SUCCESS) return;
-        applied_ = SetSecurityInfo(key_, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                   nullptr, nullptr, narrow, nullptr) == ERROR_SUCCESS;
-        LocalFree(narrow);
-    }
-    ReadOnlyAccess(const ReadOnlyAccess&) = delete;
-    ReadOnlyAccess& operator=(const ReadOnlyAccess&) = delete;
-    ~ReadOnlyAccess() {
-        if (applied_) {
-            PACL dacl = nullptr;
-            BOOL present = FALSE, defaulted = FALSE;
-            GetSecurityDescriptorDacl(saved_, &present, &dacl, &defaulted);
-            SetSecurityInfo(key_, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION,
-                            nullptr, nullptr, dacl, nullptr);
-        }
-        if (saved_) LocalFree(saved_);
-        if (key_) RegCloseKey(key_);
-    }
-    bool Applied() const { return applied_; }
-
-private:
-    HKEY key_ = nullptr;
-    PSECURITY_DESCRIPTOR saved_ = nullptr;
-    bool applied_ = false;
-};
-
 TEST_F(PluginRegistry, AKeyThatDeniesFullAccessContributesNothing) {
     const std::wstring plugin = NewPluginName(L"@brivo.test/readonly");
     AddUserPlugin(plugin, L"Read only");
     {
-        const ReadOnlyAccess narrowed(HKEY_CURRENT_USER, kUserKey);
+        const ReadOnlyRegistryKey narrowed(HKEY_CURRENT_USER, kUserKey);
         ASSERT_TRUE(narrowed.Applied());
         HKEY probe = nullptr;
         ASSERT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, kUserKey.c_str(), 0, KEY_ALL_ACCESS, &probe), ERROR_SUCCESS)

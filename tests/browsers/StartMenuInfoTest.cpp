@@ -77,6 +77,44 @@ TEST_F(StartMenuRegistration, MalformedIconLocationsAndMissingKeysLeaveTheFields
     }
 }
 
+TEST_F(StartMenuRegistration, ARegistrationOnlyUnderWow6432NodeFillsEveryField) {
+    // What a 32-bit installer writes on 64-bit Windows.
+    const std::wstring key = kClients + L"Google Chrome";
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\shell\\open\\command", k32, L"", L"C:\\Chrome32\\chrome.exe");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\InstallInfo", k32, L"ReinstallCommand", L"C:\\Chrome32\\setup.exe");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\Capabilities", k32, L"ApplicationDescription", L"Chrome 32");
+    registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\DefaultIcon", k32, L"", L"C:\\windows\\regedit.exe,0");
+    ASSERT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, key, k64)) << "the prefix has a native Chrome registration";
+
+    BareAdapter adapter(BrowserKind::ChromeFamily);
+    LoadStartMenuInfo(adapter);
+    EXPECT_EQ(adapter.OpenCommand, L"C:\\Chrome32\\chrome.exe");
+    EXPECT_EQ(adapter.ReinstallCommand, L"C:\\Chrome32\\setup.exe");
+    EXPECT_EQ(adapter.Description, L"Chrome 32");
+    EXPECT_TRUE(adapter.IconHandle);
+}
+
+TEST_F(StartMenuRegistration, TheIconIndexReachesTheShell) {
+    // Wine's regedit.exe has two icons: index 1 is there, index 50 is not.
+    const std::wstring key = kClients + L"FIREFOX.EXE";
+    const auto iconFor = [&](const wchar_t* location) {
+        registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\DefaultIcon", k64, L"", location);
+        registry.SetString(HKEY_LOCAL_MACHINE, key + L"\\Capabilities", k64, L"ApplicationDescription", L"Fox");
+        BareAdapter adapter(BrowserKind::Firefox);
+        LoadStartMenuInfo(adapter);
+        EXPECT_EQ(adapter.Description, L"Fox") << "the icon location never stops the other reads";
+        const bool icon = static_cast<bool>(adapter.IconHandle);
+        EXPECT_TRUE(registry.Restore());
+        return icon;
+    };
+    EXPECT_TRUE(iconFor(L"C:\\windows\\regedit.exe,1"));
+    EXPECT_FALSE(iconFor(L"C:\\windows\\regedit.exe,50"));
+    // A negative index names an icon resource; notepad.exe has no resource 2,
+    // and the shell's answer is all there is to it (no error, no crash).
+    EXPECT_FALSE(iconFor(L"C:\\windows\\notepad.exe,-2"));
+    EXPECT_FALSE(iconFor(L"C:\\missing\\browser.exe,0"));
+}
+
 // The http, https and ftp open commands of HKCR and the UserChoice keys
 // (which a Wine prefix has from the start) belong to the system: they are
 // put back as they were. Each test starts without any UserChoice key.

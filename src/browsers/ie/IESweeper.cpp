@@ -144,9 +144,9 @@ bool TIESweeper::SetExtEnabled(const std::wstring& clsid, bool enable) {
     return WriteSwitchedOff(path);
 }
 
-void TIESweeper::ToggleItem(const TPlugItem* item, bool disabledNow) {
-    if (!item || item->Kind == IEPlugKind::ContextMenuEntry) return;
-    SetExtEnabled(item->Clsid, disabledNow);
+bool TIESweeper::ToggleItem(const TPlugItem* item, bool disabledNow) {
+    if (!item || item->Kind == IEPlugKind::ContextMenuEntry) return false;
+    return SetExtEnabled(item->Clsid, disabledNow);
 }
 
 namespace {

@@ -25,9 +25,10 @@ public:
     // creates it with "Flags" 1 and "Version" "*". False, with nothing
     // changed, for an empty clsid or one that is not a single key name.
     static bool SetExtEnabled(const std::wstring& clsid, bool enable);
-    // Flips a helper object, toolbar or button; context-menu entries have no
-    // switch and null is ignored.
-    static void ToggleItem(const TPlugItem* item, bool disabledNow);
+    // Flips a helper object, toolbar or button and answers whether the
+    // registry took the change; context-menu entries have no switch and null
+    // is ignored (both false).
+    static bool ToggleItem(const TPlugItem* item, bool disabledNow);
 
     // Each deletes one add-on's registration in the view the item came from
     // (native 1: the native path, anything else: the Wow6432Node path) and

@@ -21,3 +21,8 @@ foreach(variant "en_GB.UTF-8|en-gb" "de_DE.UTF-8|de" "pt_BR.UTF-8|pt-br" "zh_CN.
   set_tests_properties(${name} PROPERTIES TIMEOUT 120
     ENVIRONMENT "LANG=${locale};LC_ALL=${locale};LOCPATH=${BRIVO_LOCALE_DIR};BRIVO_EXPECTED_UI_TAG=${tag}")
 endforeach()
+
+# The stand-in browser process of the process and locking tests.
+add_executable(chromium_test_helper ${CMAKE_CURRENT_LIST_DIR}/TestHelper.c)
+target_link_options(chromium_test_helper PRIVATE -municode)
+add_dependencies(${TEST_TARGET} chromium_test_helper)

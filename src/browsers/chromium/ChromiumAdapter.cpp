@@ -1,0 +1,114 @@
+#include "browsers/chromium/ChromiumAdapter.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "browsers/BrowserProcesses.h"
+#include "browsers/PluginRegistry.h"
+#include "browsers/chromium/ChromiumPreferences.h"
+#include "browsers/chromium/IconBatch.h"
+#include "platform/ShellHelpers.h"
+#include "platform/UniqueHandles.h"
+#include "platform/Utf.h"
+
+namespace {
+
+// An extension id names one entry of "Extensions\"; anything that could
+// reach beyond that folder is never handed to the shell for deletion.
+bool IsPlainEntryName(const std::wstring& name) {
+    return !name.empty() && name != L"." && name != L".." && name.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
+}  // namespace
+
+TChromiumAdapter::TChromiumAdapter(BrowserKind kind, const wchar_t* displayName, const wchar_t* exeName)
+    : exeName_(exeName) {
+    Kind = kind;
+    DisplayName = displayName;
+    PrefsFileName = L"Preferences";
+}
+
+void TChromiumAdapter::ReadProfile(const std::wstring& dataPath) {
+    DataPath = dataPath;
+    std::optional<JsonDocument> prefs = JsonDocument::LoadFile(PrefsPath());
+    if (!prefs) return;
+    PrefsDocument = std::make_unique<JsonDocument>(std::move(*prefs));
+    ScanExtensionSettings();
+    ScanPlugins(Extensions);
+    SortExtensions();
+}
+
+void TChromiumAdapter::ScanExtensionSettings() {
+    const JsonValue* settings = ExtensionSettings(*PrefsDocument);
+    if (!settings) return;
+    const std::wstring folder = ExtensionsFolder();
+    WIN32_FIND_DATAW found;
+    const HANDLE first = FindFirstFileW((folder + L"*.*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return;
+    const UniqueFindHandle find(first);
+    std::vector<PngRequest> icons;
+    do {
+        // Files count as much as folders: the browser knows the extension by its settings.
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const JsonValue* entry = Member(settings, ToUtf8(name));
+        if (!entry) continue;
+
+        const ChromiumExtensionEntry read = ReadExtensionEntry(*entry);
+        auto record = std::make_unique<TBrowserExtensionInfo>();
+        record->Kind = AddonKind::Extension;
+        record->Id = name;
+        record->Disabled = read.disabled;
+        record->FilePath = folder + read.path;
+        if (read.hasManifest) {
+            record->Name = read.name;
+            record->Description = read.description;
+            record->Version = read.version;
+            record->IconUrl = read.iconUrl;
+            if (!record->IconUrl.empty()) icons.push_back({record->FilePath + L"\\" + record->IconUrl, &record->Icon});
+        }
+        Extensions.push_back(std::move(record));
+    } while (FindNextFileW(find.get(), &found));
+    // The records stay where they are (the list holds pointers), so their
+    // Icon fields can be filled in afterwards.
+    LoadPngFiles(icons);
+}
+
+void TChromiumAdapter::CloseBrowser() { KillProcessesByName(exeName_); }
+
+bool TChromiumAdapter::IsBrowserRunning() { return FindProcessByName(exeName_) != 0; }
+
+bool TChromiumAdapter::ToggleExtension(TBrowserExtensionInfo* record) {
+    if (!record) return false;
+    if (!PrefsDocument || !Owns(record) || record->Kind != AddonKind::Extension) return record->Disabled;
+    if (!SetExtensionDisabled(*PrefsDocument, ToUtf8(record->Id), !record->Disabled)) return record->Disabled;
+    record->Disabled = !record->Disabled;
+    PrefsDocument->SaveFile(PrefsPath());
+    return record->Disabled;
+}
+
+void TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
+    if (!Owns(record)) return;
+    if (record->Kind == AddonKind::Extension) {
+        RemoveExtensionEntry(*record);
+    } else {
+        RemovePlugin(*record);
+    }
+    DestroyExtension(record);
+}
+
+void TChromiumAdapter::RemoveExtensionEntry(const TBrowserExtensionInfo& record) {
+    if (!PrefsDocument) return;
+    // All installed versions go, not just the one FilePath names. A folder
+    // still in use keeps its settings entry, so the browser keeps knowing it.
+    if (IsPlainEntryName(record.Id) && ShellDeleteFolder(ExtensionsFolder() + record.Id))
+        DeleteExtensionSettings(*PrefsDocument, ToUtf8(record.Id));
+    PrefsDocument->SaveFile(PrefsPath());
+}
+
+bool TChromiumAdapter::Owns(const TBrowserExtensionInfo* record) const {
+    return record && std::any_of(Extensions.begin(), Extensions.end(),
+                                 [record](const auto& owned) { return owned.get() == record; });
+}

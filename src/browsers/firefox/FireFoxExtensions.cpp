@@ -1,0 +1,160 @@
+#include "browsers/firefox/FireFoxExtensions.h"
+
+#include <shlobj.h>
+
+#include <new>
+#include <optional>
+
+#include "browsers/IconDownload.h"
+#include "browsers/PluginRegistry.h"
+#include "browsers/chromium/UiLanguageTag.h"
+#include "browsers/firefox/FirefoxProfile.h"
+#include "platform/BrivoError.h"
+#include "platform/FileBytes.h"
+#include "platform/ShellHelpers.h"
+#include "platform/SqliteDatabase.h"
+#include "platform/Utf.h"
+#include "platform/WowRedirection.h"
+
+namespace {
+
+constexpr const char* kAddonQuery = "select addon.*, locale.* from addon left join locale on addon.internal_id=locale.id";
+// Counted from 0 in the rows of kAddonQuery.
+constexpr int kIdColumn = 1;
+constexpr int kActiveColumn = 15;
+constexpr int kUserDisabledColumn = 16;
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A file that exists but cannot be read raises and so ends the reading.
+std::unique_ptr<JsonDocument> LoadJsonIfPresent(const std::wstring& path) {
+    if (!PathExistsAnyView(path)) return nullptr;
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) return nullptr;
+    std::optional<JsonDocument> parsed = JsonDocument::ParseFileBytes(*bytes);
+    if (!parsed) return nullptr;
+    return std::make_unique<JsonDocument>(std::move(*parsed));
+}
+
+std::wstring WideText(const JsonValue* object, const char* name) { return ToWide(GetText(object, name)); }
+
+// The locale object of an add-on: its "locales" member named by the display
+// language's tag, else its "defaultLocale". Only objects count.
+const JsonValue* FindLocale(const JsonValue* addon, const std::string& tag) {
+    const JsonValue* locale = nullptr;
+    if (!tag.empty()) locale = Member(Member(addon, "locales"), tag);
+    if (!locale || !locale->IsObject()) locale = Member(addon, "defaultLocale");
+    return locale && locale->IsObject() ? locale : nullptr;
+}
+
+}  // namespace
+
+TFireFoxExtensions::TFireFoxExtensions() : TFireFoxExtensions(GetSpecialFolder(nullptr, CSIDL_APPDATA)) {}
+
+TFireFoxExtensions::TFireFoxExtensions(const std::wstring& roamingAppData) {
+    Kind = BrowserKind::Firefox;
+    DisplayName = L"Mozilla Firefox";
+    PrefsFileName = L"extensions.json";
+    const std::wstring firefox = FirefoxFolder(roamingAppData);
+    if (firefox.empty() || !IsFolder(firefox)) return;
+    DataPath = FirefoxProfileFolder(firefox);
+    try {
+        ReadProfile();
+    } catch (const BrivoError&) {
+        // A file or database that cannot be read: whatever was listed stays,
+        // the rest (plug-ins and sorting included) is skipped.
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void TFireFoxExtensions::ReadProfile() {
+    PrefsDocument = LoadJsonIfPresent(PrefsPath());
+    AddonsDocument = LoadJsonIfPresent(DataPath + L"addons.json");
+    if (PrefsDocument) {
+        ReadExtensionsJson();
+    } else if (PathExistsAnyView(DatabasePath())) {
+        ReadExtensionsDatabase();
+    }
+    ScanPlugins(Extensions);
+    SortExtensions();
+}
+
+void TFireFoxExtensions::ReadExtensionsJson() {
+    const JsonValue* addons = GetArray(&PrefsDocument->Root(), "addons");
+    if (!addons) return;
+    const std::string tag = GetUiLanguageTag();
+    const std::size_t count = ArraySize(addons);
+    for (std::size_t i = 0; i < count; ++i) {
+        // Anything but an object (null included) reads as an empty one.
+        const JsonValue* addon = ArrayElement(addons, i);
+        auto record = std::make_unique<TBrowserExtensionInfo>();
+        record->Kind = AddonKind::Extension;
+        record->Id = WideText(addon, "id");
+        record->Name = WideText(addon, "name");
+        record->Disabled = GetBoolean(addon, "userDisabled") || GetBoolean(addon, "appDisabled");
+        record->FilePath = WideText(addon, "descriptor");
+        if (const JsonValue* locale = FindLocale(addon, tag)) {
+            record->Name = WideText(locale, "name");
+            record->Description = WideText(locale, "description");
+        }
+        const JsonValue* icons = Member(addon, "icons");
+        if (icons && icons->IsObject()) {
+            record->IconUrl = WideText(icons, "64");
+            if (record->IconUrl.empty()) record->IconUrl = WideText(icons, "32");
+        }
+        record->Version = WideText(addon, "version");
+        if (!record->IconUrl.empty()) StartIconDownload(*record);
+        Extensions.push_back(std::move(record));
+    }
+}
+
+void TFireFoxExtensions::ReadExtensionsDatabase() {
+    // Failing to open ends the whole reading; a failing query or row only this step.
+    const SqliteDatabase db(DatabasePath());
+    try {
+        SqliteStatement query(db, kAddonQuery);
+        const int nameColumn = query.FindColumn("name");
+        const int descriptionColumn = query.FindColumn("description");
+        const int iconColumn = query.FindColumn("iconurl");
+        const int descriptorColumn = query.FindColumn("descriptor");
+        while (query.Step()) {
+            auto record = std::make_unique<TBrowserExtensionInfo>();
+            record->Kind = AddonKind::Extension;
+            const std::string id = query.ColumnText(kIdColumn);
+            record->Id = ToWide(id);
+            if (const CachedText* cached = FindCachedAddonText(id)) {
+                record->Name = cached->name;
+                record->Description = cached->description;
+            } else {
+                record->Name = ToWide(query.ColumnText(nameColumn));
+                record->Description = ToWide(query.ColumnText(descriptionColumn));
+            }
+            record->Disabled =
+                query.ColumnInteger(kUserDisabledColumn) == 1 || query.ColumnInteger(kActiveColumn) == 0;
+            record->IconUrl = ToWide(query.ColumnText(iconColumn));
+            record->FilePath = ToWide(query.ColumnText(descriptorColumn));
+            if (!record->IconUrl.empty()) StartIconDownload(*record);
+            Extensions.push_back(std::move(record));
+        }
+    } catch (const BrivoError&) {
+        // No table, a damaged row: the add-ons read so far are listed.
+    }
+}
+
+const TFireFoxExtensions::CachedText* TFireFoxExtensions::FindCachedAddonText(const std::string& id) {
+    if (!cachedTexts_) {
+        cachedTexts_ = std::make_unique<std::unordered_map<std::string, CachedText>>();
+        const JsonValue* addons = AddonsDocument ? GetArray(&AddonsDocument->Root(), "addons") : nullptr;
+        const std::size_t count = ArraySize(addons);
+        for (std::size_t i = 0; i < count; ++i) {
+            const JsonValue* addon = ArrayElement(addons, i);
+            cachedTexts_->try_emplace(GetText(addon, "id"),
+                                      CachedText{WideText(addon, "name"), WideText(addon, "description")});
+        }
+    }
+    const auto found = cachedTexts_->find(id);
+    return found == cachedTexts_->end() ? nullptr : &found->second;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Mozilla Firefox: the add-ons of the profile that "profiles.ini" names
+// first, read from "extensions.json" or, when that is missing or invalid,
+// from the older database "extensions.sqlite", followed by the plug-ins.
+// Changes go to the store the add-ons were read from; "addons.json" only
+// lends names and descriptions to the database's add-ons and is never written.
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "browsers/BrowserAppBase.h"
+
+class TFireFoxExtensions : public TBrowserAppBase {
+public:
+    // Reads the profile under the user's roaming application data. Raises
+    // nothing: data that cannot be read gives fewer records or none.
+    TFireFoxExtensions();
+    // The same below another roaming application-data folder (no trailing
+    // backslash); DataPath stays empty when it holds no "Mozilla\Firefox\".
+    explicit TFireFoxExtensions(const std::wstring& roamingAppData);
+
+    // Terminates every process named exactly "firefox.exe".
+    void CloseBrowser() override;
+    // True while a process named exactly "firefox.exe" exists.
+    bool IsBrowserRunning() override;
+    // Flips Disabled first, then writes the new state: into the add-on's
+    // first element of "extensions.json" ("userDisabled", "active"), or,
+    // when that file was not read, into its rows of "extensions.sqlite".
+    // Raises BrivoError when "extensions.json" cannot be written or the
+    // database cannot be opened; a failing update statement is absorbed.
+    // Plug-ins are not written while "extensions.json" is the store. A record
+    // of another adapter is left alone. Answers the record's Disabled.
+    bool ToggleExtension(TBrowserExtensionInfo* record) override;
+    // An add-on: its file or folder is deleted for good, then its element of
+    // "extensions.json" or its database rows. A plug-in: its registry key.
+    // The record is then destroyed; when the store raised BrivoError it stays
+    // listed. A record of another adapter is left alone.
+    void RemoveExtension(TBrowserExtensionInfo* record) override;
+
+    // The parsed "addons.json"; none when it is missing or invalid.
+    std::unique_ptr<JsonDocument> AddonsDocument;
+
+private:
+    struct CachedText {
+        std::wstring name;
+        std::wstring description;
+    };
+
+    void ReadProfile();
+    void ReadExtensionsJson();
+    void ReadExtensionsDatabase();
+    // Name and description of the id's first entry in "addons.json".
+    const CachedText* FindCachedAddonText(const std::string& id);
+
+    void UpdateAddonRow(const TBrowserExtensionInfo& record);
+    JsonValue* FindAddonEntry(const std::wstring& id);
+    void RemoveAddonData(const TBrowserExtensionInfo& record);
+    void RemoveFromExtensionsJson(const TBrowserExtensionInfo& record);
+    void RemoveFromDatabase(const TBrowserExtensionInfo& record);
+
+    bool Owns(const TBrowserExtensionInfo* record) const;
+    std::wstring PrefsPath() const { return DataPath + PrefsFileName; }
+    std::wstring DatabasePath() const { return DataPath + L"extensions.sqlite"; }
+
+    // "addons.json" by id, made on the first lookup; only its first entry
+    // of an id counts.
+    std::unique_ptr<std::unordered_map<std::string, CachedText>> cachedTexts_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// PNG pictures in memory: decoding downloaded bytes, saving, copying.
+#include <string>
+#include <string_view>
+
+#include "browsers/AddonPicture.h"
+
+// The picture when the bytes are a PNG; none for anything else (a JPEG, an
+// HTML page, damaged data).
+AddonPicture DecodePngBytes(std::string_view bytes);
+// False when the picture could not be written as a PNG file at path.
+bool SavePngFile(Gdiplus::Bitmap& picture, const std::wstring& path);
+// A picture of its own with the same pixels; none on failure.
+AddonPicture ClonePicture(Gdiplus::Bitmap& picture);
+// No picture, or one of zero width or height.
+bool IsEmptyPicture(const AddonPicture& picture);

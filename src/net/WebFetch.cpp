@@ -1,0 +1,59 @@
+#include "net/WebFetch.h"
+
+#include <optional>
+#include <string_view>
+
+#include "net/AnsiText.h"
+#include "net/PngPicture.h"
+#include "net/UniqueInternetHandle.h"
+
+namespace {
+
+constexpr wchar_t kHeaderLine[] = L"Accept-Charset: utf-8\r\n";
+constexpr DWORD kHeaderLength = 23;
+static_assert(kHeaderLength == sizeof(kHeaderLine) / sizeof(wchar_t) - 1);
+constexpr DWORD kFreshAndUncached = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+constexpr DWORD kPieceSize = 1025;
+
+struct Answer {
+    std::string bytes;
+    bool complete = false;  // every read succeeded up to the end
+};
+
+Answer Fetch(const std::wstring& url, DWORD flags) {
+    Answer answer;
+    const UniqueInternetHandle session(InternetOpenW(L"", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session) return answer;
+    // Declared after the session, so it is closed first.
+    const UniqueInternetHandle address(
+        InternetOpenUrlW(session.get(), url.c_str(), kHeaderLine, kHeaderLength, flags, 0));
+    if (!address) return answer;
+    char piece[kPieceSize];
+    for (;;) {
+        DWORD read = 0;
+        if (!InternetReadFile(address.get(), piece, kPieceSize, &read)) return answer;
+        if (read == 0) break;
+        answer.bytes.append(piece, read);
+    }
+    answer.complete = true;
+    return answer;
+}
+
+}  // namespace
+
+std::wstring HttpGetText(const std::wstring& url) {
+    const Answer answer = Fetch(url, kFreshAndUncached);
+    if (!answer.complete) return {};
+    std::string_view bytes = answer.bytes;
+    bytes = bytes.substr(0, bytes.find('\0'));
+    return AnsiToWide(bytes);
+}
+
+AddonPicture HttpGetPng(const std::wstring& url) {
+    // A failed read ends the answer; what came before it is decoded.
+    const Answer answer = Fetch(url, 0);
+    if (answer.bytes.empty()) return {};
+    AddonPicture picture = DecodePngBytes(answer.bytes);
+    if (!picture) throw PictureDecodeError("the answer is not a PNG picture");
+    return picture;
+}

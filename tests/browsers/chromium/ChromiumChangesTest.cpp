@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include "ChromiumTestFiles.h"
+#include "browsers/chromium/ChromeExtensions.h"
+#include "browsers/chromium/OperaExtensions.h"
+#include "platform/BrivoError.h"
+#include "platform/Utf.h"
+#include "support/ScratchRegistry.h"
+
+namespace {
+
+const std::wstring kTabs = L"aaaabbbbccccddddeeeeffffgggghhhh";
+const std::wstring kDark = L"bbbbccccddddeeeeffffgggghhhhiiii";
+
+// As a browser writes it: indented, with raw UTF-8, escapes and slashes.
+const char kPrefs[] =
+    "{\n"
+    "   \"homepage\": \"https://example.com/start\",\n"
+    "   \"profile\": { \"name\": \"Jos\xc3\xa9\", \"note\": \"5 \\u20ac / month\\tnet\", \"exit_type\": \"Normal\" },\n"
+    "   \"zoom\": 1.5, \"counts\": [ 3, -7, true, null, {} ],\n"
+    "   \"extensions\": {\n"
+    "      \"settings\": {\n"
+    "         \"aaaabbbbccccddddeeeeffffgggghhhh\": { \"state\": 1, \"path\": \"aaaabbbbccccddddeeeeffffgggghhhh\\\\2.0_0\",\n"
+    "            \"manifest\": { \"name\": \"Tab Saver\", \"version\": \"2.0\" } },\n"
+    "         \"bbbbccccddddeeeeffffgggghhhhiiii\": { \"state\": 0, \"path\": \"bbbbccccddddeeeeffffgggghhhhiiii\\\\1.0_0\",\n"
+    "            \"manifest\": { \"name\": \"Dark Reader\", \"version\": \"1.0\" } }\n"
+    "      },\n"
+    "      \"known_disabled\": [ \"bbbbccccddddeeeeffffgggghhhhiiii\" ]\n"
+    "   }\n"
+    "}\n";
+
+// kPrefs in the written form, with the two parts that switching changes.
+std::string Written(int tabsState, const std::string& knownDisabled, bool withTabs = true, bool withDark = true) {
+    std::string settings;
+    if (withTabs)
+        settings += R"("aaaabbbbccccddddeeeeffffgggghhhh":{"state":)" + std::to_string(tabsState) +
+                    R"(,"path":"aaaabbbbccccddddeeeeffffgggghhhh\\2.0_0","manifest":{"name":"Tab Saver","version":"2.0"}})";
+    if (withDark) {
+        if (!settings.empty()) settings += ",";
+        settings +=
+            R"("bbbbccccddddeeeeffffgggghhhhiiii":{"state":0,"path":"bbbbccccddddeeeeffffgggghhhhiiii\\1.0_0","manifest":{"name":"Dark Reader","version":"1.0"}})";
+    }
+    return R"({"homepage":"https:\/\/example.com\/start","profile":{"name":"Jos\u00e9","note":"5 \u20ac \/ month\tnet","exit_type":"Normal"},)"
+           R"("zoom":1.5,"counts":[3,-7,true,null,{}],"extensions":{"settings":{)" +
+           settings + R"(},"known_disabled":[)" + knownDisabled + "]}}";
+}
+
+const std::string kDarkId = "\"bbbbccccddddeeeeffffgggghhhhiiii\"";
+const std::string kTabsId = "\"aaaabbbbccccddddeeeeffffgggghhhh\"";
+
+std::string SystemText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const UniqueLocal owner(buffer);
+    std::wstring text = buffer ? buffer : L"";
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+    return ToUtf8(text);
+}
+
+class ChromiumChanges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        profile = sandbox.MakeChromiumProfile(ChromiumProfileDirs[0]);
+        prefsPath = profile + L"Preferences";
+        WriteBytes(prefsPath, kPrefs);
+        for (const std::wstring* id : {&kTabs, &kDark}) {
+            MakeFolders(profile + L"Extensions\\" + *id + L"\\1.0_0");
+            WriteBytes(profile + L"Extensions\\" + *id + L"\\1.0_0\\manifest.json", "{}");
+        }
+        MakeFolders(profile + L"Extensions\\" + kTabs + L"\\2.0_0");
+        WriteBytes(profile + L"Extensions\\" + kTabs + L"\\2.0_0\\manifest.json", "{}");
+    }
+
+    static TBrowserExtensionInfo* Find(const TBrowserAppBase& adapter, const std::wstring& id) {
+        for (const auto& record : adapter.Extensions)
+            if (record->Id == id) return record.get();
+        return nullptr;
+    }
+
+    std::wstring ExtensionFolder(const std::wstring& id) const { return profile + L"Extensions\\" + id; }
+
+    ProfileSandbox sandbox;
+    std::wstring profile;
+    std::wstring prefsPath;
+};
+
+TEST_F(ChromiumChanges, SwitchingOffAndOnWritesTheExactCompactForm) {
+    TChromeExtensions chrome;
+    TBrowserExtensionInfo* tabs = Find(chrome, kTabs);
+    ASSERT_TRUE(tabs);
+    ASSERT_FALSE(tabs->Disabled);
+
+    EXPECT_TRUE(chrome.ToggleExtension(tabs));
+    EXPECT_TRUE(tabs->Disabled);
+    const std::string off = ReadBytes(prefsPath);
+    EXPECT_EQ(off, Written(0, kDarkId + "," + kTabsId));
+    for (unsigned char c : off) ASSERT_TRUE(c >= 0x20 && c <= 0x7F) << "byte " << int(c);
+    EXPECT_EQ(off.find("\": "), std::string::npos);
+    EXPECT_TRUE(Find(TChromeExtensions(), kTabs)->Disabled) << "a new reader sees the switch";
+
+    EXPECT_FALSE(chrome.ToggleExtension(tabs));
+    EXPECT_FALSE(tabs->Disabled);
+    EXPECT_EQ(ReadBytes(prefsPath), Written(1, kDarkId)) << "known_disabled is back as it was";
+    EXPECT_FALSE(Find(TChromeExtensions(), kTabs)->Disabled);
+}
+
+TEST_F(ChromiumChanges, SwitchingOnRemovesEveryCopyFromKnownDisabled) {
+    std::string prefs = kPrefs;
+    const std::string list = "[ \"bbbbccccddddeeeeffffgggghhhhiiii\" ]";
+    prefs.replace(prefs.find(list), list.size(), "[\"bbbbccccddddeeeeffffgggghhhhiiii\",\"bbbbccccddddeeeeffffgggghhhhiiii\"]");
+    WriteBytes(prefsPath, prefs);
+    TChromeExtensions chrome;
+    TBrowserExtensionInfo* dark = Find(chrome, kDark);
+    ASSERT_TRUE(dark && dark->Disabled);
+    chrome.ToggleExtension(dark);
+    std::string text = ReadBytes(prefsPath);
+    EXPECT_NE(text.find(R"("known_disabled":[])"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"("bbbbccccddddeeeeffffgggghhhhiiii":{"state":1,)"), std::string::npos) << text;
+    chrome.ToggleExtension(dark);
+    EXPECT_EQ(ReadBytes(prefsPath), Written(1, kDarkId));
+}
+
+TEST_F(ChromiumChanges, KnownDisabledIsCreatedWhenMissing) {
+    std::string prefs = kPrefs;
+    const std::string list = ",\n      \"known_disabled\": [ \"bbbbccccddddeeeeffffgggghhhhiiii\" ]";
+    prefs.erase(prefs.find(list), list.size());
+    WriteBytes(prefsPath, prefs);
+    TChromeExtensions chrome;
+    chrome.ToggleExtension(Find(chrome, kTabs));
+    EXPECT_EQ(ReadBytes(prefsPath), Written(0, kTabsId));
+}
+
+TEST_F(ChromiumChanges, RemovingDeletesEveryVersionAndTheSettingsEntry) {
+    TChromeExtensions chrome;
+    const int count = chrome.GetExtensionCount();
+    chrome.RemoveExtension(Find(chrome, kDark));
+    EXPECT_EQ(chrome.GetExtensionCount(), count - 1);
+    EXPECT_FALSE(Find(chrome, kDark));
+    EXPECT_FALSE(PathExists(ExtensionFolder(kDark)));
+    EXPECT_TRUE(PathExists(ExtensionFolder(kTabs)));
+    EXPECT_EQ(ReadBytes(prefsPath), Written(1, kDarkId, true, false)) << "known_disabled is not touched";
+
+    chrome.RemoveExtension(Find(chrome, kTabs));
+    EXPECT_FALSE(PathExists(ExtensionFolder(kTabs))) << "both installed versions go";
+    EXPECT_EQ(ReadBytes(prefsPath), Written(1, kDarkId, false, false));
+    EXPECT_FALSE(Find(TChromeExtensions(), kTabs));
+}
+
+TEST_F(ChromiumChanges, AFolderInUseKeepsItsEntryButTheRecordGoes) {
+    TChromeExtensions chrome;
+    {
+        HelperProcess holder(sandbox.LocalAppData() + L"\\Google\\helper", L"holder.exe", ExtensionFolder(kDark));
+        ASSERT_TRUE(holder.Started());
+        chrome.RemoveExtension(Find(chrome, kDark));
+        EXPECT_TRUE(holder.Release());
+    }
+    EXPECT_FALSE(Find(chrome, kDark));
+    EXPECT_TRUE(PathExists(ExtensionFolder(kDark)));
+    EXPECT_EQ(ReadBytes(prefsPath), Written(1, kDarkId)) << "written back unchanged";
+    EXPECT_TRUE(Find(TChromeExtensions(), kDark)) << "listed again next time";
+}
+
+TEST_F(ChromiumChanges, RecordsOfOthersAndPluginsAreLeftAlone) {
+    ScratchRegistry registry;
+    const std::wstring plugin = L"@brivo.test/changes-" + NewClsid().substr(1, 8);
+    const std::wstring pluginKey = L"SOFTWARE\\MozillaPlugins\\" + plugin;
+    registry.SetString(HKEY_CURRENT_USER, pluginKey, 0, L"ProductName", L"Brivo Changes Player");
+
+    TChromeExtensions chrome;
+    const int count = chrome.GetExtensionCount();
+    TBrowserExtensionInfo stranger;
+    stranger.Kind = AddonKind::Extension;
+    stranger.Id = kTabs;
+    EXPECT_FALSE(chrome.ToggleExtension(&stranger));
+    EXPECT_FALSE(stranger.Disabled);
+    chrome.RemoveExtension(&stranger);
+    chrome.ToggleExtension(nullptr);
+    chrome.RemoveExtension(nullptr);
+    EXPECT_EQ(chrome.GetExtensionCount(), count);
+    EXPECT_TRUE(PathExists(ExtensionFolder(kTabs)));
+    EXPECT_EQ(ReadBytes(prefsPath), kPrefs);
+
+    TBrowserExtensionInfo* player = Find(chrome, plugin);
+    ASSERT_TRUE(player);
+    chrome.ToggleExtension(player);
+    EXPECT_FALSE(player->Disabled) << "plug-ins cannot be switched";
+    chrome.RemoveExtension(player);
+    EXPECT_FALSE(Find(chrome, plugin));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, pluginKey, 0));
+    EXPECT_EQ(ReadBytes(prefsPath), kPrefs) << "removing a plug-in does not write Preferences";
+}
+
+TEST_F(ChromiumChanges, AReadOnlyPreferencesFileRaisesTheSystemsTextAndStays) {
+    TChromeExtensions chrome;
+    ASSERT_TRUE(SetFileAttributesW(prefsPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    TBrowserExtensionInfo* tabs = Find(chrome, kTabs);
+    try {
+        chrome.ToggleExtension(tabs);
+        ADD_FAILURE() << "no error raised";
+    } catch (const BrivoError& error) {
+        EXPECT_EQ(error.what(), SystemText(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_EQ(ReadBytes(prefsPath), kPrefs);
+    EXPECT_TRUE(tabs->Disabled) << "switched in memory before the write";
+
+    // Removal: the folder is gone by then, and the record stays listed.
+    try {
+        chrome.RemoveExtension(Find(chrome, kDark));
+        ADD_FAILURE() << "no error raised";
+    } catch (const BrivoError& error) {
+        EXPECT_EQ(error.what(), SystemText(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_FALSE(PathExists(ExtensionFolder(kDark)));
+    EXPECT_TRUE(Find(chrome, kDark));
+    EXPECT_EQ(ReadBytes(prefsPath), kPrefs);
+    SetFileAttributesW(prefsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ChromiumChanges, APreferencesFileHeldOpenByTheBrowserRaisesAndStays) {
+    TChromeExtensions chrome;
+    HelperProcess holder(sandbox.LocalAppData() + L"\\Google\\helper", L"holder.exe", prefsPath);
+    ASSERT_TRUE(holder.Started());
+    std::string message;
+    try {
+        chrome.ToggleExtension(Find(chrome, kTabs));
+    } catch (const BrivoError& error) {
+        message = error.what();
+    }
+    EXPECT_TRUE(message == SystemText(ERROR_SHARING_VIOLATION) || message == SystemText(ERROR_ACCESS_DENIED))
+        << "message: " << message;
+    EXPECT_TRUE(holder.Release());
+    EXPECT_EQ(ReadBytes(prefsPath), kPrefs);
+}
+
+TEST_F(ChromiumChanges, OperaIsChangedTheSameWay) {
+    const std::wstring opera = sandbox.MakeOperaProfile();
+    WriteBytes(opera + L"Preferences", kPrefs);
+    MakeFolders(opera + L"Extensions\\" + kTabs + L"\\2.0_0");
+    TOPeraExtensions adapter;
+    ASSERT_EQ(adapter.DataPath, opera);
+    adapter.ToggleExtension(Find(adapter, kTabs));
+    EXPECT_EQ(ReadBytes(opera + L"Preferences"), Written(0, kDarkId + "," + kTabsId));
+    adapter.RemoveExtension(Find(adapter, kTabs));
+    EXPECT_EQ(ReadBytes(opera + L"Preferences"), Written(0, kDarkId + "," + kTabsId, false, true));
+    EXPECT_EQ(ReadBytes(prefsPath), kPrefs) << "Chrome's file is not Opera's";
+}
+
+}  // namespace

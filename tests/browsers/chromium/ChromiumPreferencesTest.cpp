@@ -1,0 +1,130 @@
+#include "browsers/chromium/ChromiumPreferences.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+JsonDocument Parsed(const std::string& text) {
+    std::optional<JsonDocument> document = JsonDocument::Parse(text);
+    EXPECT_TRUE(document) << text;
+    return document ? std::move(*document) : JsonDocument();
+}
+
+ChromiumExtensionEntry EntryOf(const std::string& entryText) {
+    const JsonDocument document = Parsed(entryText);
+    return ReadExtensionEntry(document.Root());
+}
+
+}  // namespace
+
+TEST(ChromiumExtensionEntry, StateZeroOrMissingMeansSwitchedOff) {
+    EXPECT_FALSE(EntryOf(R"({"state":1})").disabled);
+    EXPECT_FALSE(EntryOf(R"({"state":3})").disabled) << "any value but 0 is on";
+    EXPECT_TRUE(EntryOf(R"({"state":0})").disabled);
+    EXPECT_TRUE(EntryOf(R"({"path":"x"})").disabled);
+    EXPECT_TRUE(EntryOf(R"({"state":"1"})").disabled) << "a text is no integer state";
+}
+
+TEST(ChromiumExtensionEntry, ManifestFieldsAreReadOnlyFromAManifestObject) {
+    const ChromiumExtensionEntry full = EntryOf(
+        R"({"state":1,"path":"abc\\1.2_0","manifest":{"name":"Tab Saver","description":"Keeps tabs",)"
+        R"("version":"1.2","icons":{"16":"i16.png","48":"img/i48.png","32":"i32.png"}}})");
+    EXPECT_TRUE(full.hasManifest);
+    EXPECT_EQ(full.path, L"abc\\1.2_0");
+    EXPECT_EQ(full.name, L"Tab Saver");
+    EXPECT_EQ(full.description, L"Keeps tabs");
+    EXPECT_EQ(full.version, L"1.2");
+    EXPECT_EQ(full.iconUrl, L"img/i48.png");
+
+    const ChromiumExtensionEntry bare = EntryOf(R"({"state":1,"path":"p","manifest":"not an object"})");
+    EXPECT_FALSE(bare.hasManifest);
+    EXPECT_TRUE(bare.name.empty());
+    EXPECT_TRUE(bare.iconUrl.empty());
+    EXPECT_EQ(bare.path, L"p");
+}
+
+TEST(ChromiumExtensionEntry, IconFallsBackFrom48To32To16Only) {
+    EXPECT_EQ(EntryOf(R"({"manifest":{"icons":{"16":"s.png","32":"m.png"}}})").iconUrl, L"m.png");
+    EXPECT_EQ(EntryOf(R"({"manifest":{"icons":{"128":"big.png","16":"small.png"}}})").iconUrl, L"small.png");
+    EXPECT_EQ(EntryOf(R"({"manifest":{"icons":{"48":"","16":"small.png"}}})").iconUrl, L"small.png");
+    EXPECT_EQ(EntryOf(R"({"manifest":{"icons":{"128":"big.png","19":"odd.png"}}})").iconUrl, L"");
+    EXPECT_EQ(EntryOf(R"({"manifest":{"icons":"icon.png"}})").iconUrl, L"");
+}
+
+TEST(ChromiumExtensionEntry, NameAndDescriptionAreDecodedButVersionIsNot) {
+    // In the file: "Caf\\u00e9" - after JSON decoding a backslash-u escape remains.
+    const ChromiumExtensionEntry entry = EntryOf(
+        R"({"manifest":{"name":"Caf\\u00e9","description":"A\\u0042\\u0043 in C:\\users","version":"\\u0031.0"}})");
+    EXPECT_EQ(entry.name, L"Caf\u00e9");
+    EXPECT_EQ(entry.description, L"ABC in C:\\users");
+    EXPECT_EQ(entry.version, L"\\u0031.0");
+    // Ordinary JSON escapes are the parser's: they arrive already decoded.
+    EXPECT_EQ(EntryOf(R"({"manifest":{"name":"\u20ac Rates \ud83d\ude00"}})").name, L"\u20ac Rates \U0001F600");
+}
+
+TEST(ChromiumExtensionSettings, NeedsBothObjects) {
+    EXPECT_NE(ExtensionSettings(Parsed(R"({"extensions":{"settings":{}}})")), nullptr);
+    EXPECT_EQ(ExtensionSettings(Parsed(R"({"extensions":{}})")), nullptr);
+    EXPECT_EQ(ExtensionSettings(Parsed(R"({"extensions":{"settings":[]}})")), nullptr);
+    EXPECT_EQ(ExtensionSettings(Parsed(R"({"other":1})")), nullptr);
+    EXPECT_EQ(ExtensionSettings(Parsed(R"([1,2])")), nullptr);
+    // An id is a plain member name, never a path.
+    EXPECT_EQ(ExtensionSettings(Parsed(R"({"extensions.settings":{}})")), nullptr);
+}
+
+TEST(ChromiumExtensionSwitch, OffAppendsToKnownDisabledAndOnRestoresIt) {
+    const std::string original = R"({"extensions":{"known_disabled":["x"],"settings":{"abc":{"state":1},"x":{}}}})";
+    JsonDocument prefs = Parsed(original);
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":["x","abc"],"settings":{"abc":{"state":0},"x":{}}}})");
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", false));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":["x"],"settings":{"abc":{"state":1},"x":{}}}})");
+}
+
+TEST(ChromiumExtensionSwitch, CopiesAreAppendedBlindlyAndAllRemoved) {
+    JsonDocument prefs = Parsed(R"({"extensions":{"known_disabled":["abc","y"],"settings":{"abc":{"state":1}}}})");
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":["abc","y","abc","abc"],"settings":{"abc":{"state":0}}}})");
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", false));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":["y"],"settings":{"abc":{"state":1}}}})");
+    // Only exact, case-sensitive matches go.
+    JsonDocument mixed = Parsed(R"({"extensions":{"known_disabled":["ABC","abc ",1],"settings":{"abc":{}}}})");
+    ASSERT_TRUE(SetExtensionDisabled(mixed, "abc", false));
+    EXPECT_EQ(mixed.ToText(), R"({"extensions":{"known_disabled":["ABC","abc ",1],"settings":{"abc":{"state":1}}}})");
+}
+
+TEST(ChromiumExtensionSwitch, CreatesStateAndKnownDisabledWhenMissing) {
+    JsonDocument prefs = Parsed(R"({"extensions":{"settings":{"abc":{"path":"abc\\1"}}},"z":null})");
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"settings":{"abc":{"path":"abc\\1","state":0}},"known_disabled":["abc"]},"z":null})");
+}
+
+TEST(ChromiumExtensionSwitch, KnownDisabledOfAnotherTypeIsLeftAlone) {
+    JsonDocument prefs = Parsed(R"({"extensions":{"known_disabled":{"abc":true},"settings":{"abc":{"state":1}}}})");
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":{"abc":true},"settings":{"abc":{"state":0}}}})");
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", false));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":{"abc":true},"settings":{"abc":{"state":1}}}})");
+}
+
+TEST(ChromiumExtensionSwitch, WithoutASettingsEntryNothingChanges) {
+    const std::string original = R"({"extensions":{"settings":{"abc":7,"def":{}}}})";
+    JsonDocument prefs = Parsed(original);
+    EXPECT_FALSE(SetExtensionDisabled(prefs, "missing", true));
+    EXPECT_FALSE(SetExtensionDisabled(prefs, "abc", true)) << "an entry that is no object cannot hold a state";
+    EXPECT_FALSE(SetExtensionDisabled(prefs, "settings", true));
+    EXPECT_EQ(prefs.ToText(), original);
+    JsonDocument noExtensions = Parsed(R"({"settings":{"abc":{}}})");
+    EXPECT_FALSE(SetExtensionDisabled(noExtensions, "abc", true));
+    EXPECT_EQ(noExtensions.ToText(), R"({"settings":{"abc":{}}})");
+}
+
+TEST(ChromiumExtensionRemoval, DeletesOnlyTheSettingsEntry) {
+    JsonDocument prefs = Parsed(R"({"extensions":{"known_disabled":["abc"],"settings":{"abc":{"state":0},"def":{}}}})");
+    EXPECT_TRUE(DeleteExtensionSettings(prefs, "abc"));
+    EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":["abc"],"settings":{"def":{}}}})");
+    EXPECT_FALSE(DeleteExtensionSettings(prefs, "abc"));
+    JsonDocument other = Parsed(R"({"extensions":[]})");
+    EXPECT_FALSE(DeleteExtensionSettings(other, "abc"));
+}

@@ -1,0 +1,189 @@
+#include "ChromiumTestFiles.h"
+
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/ShellHelpers.h"
+#include "platform/Utf.h"
+
+namespace {
+
+// The PNG encoder of GDI+.
+constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+
+void EnsureGdiplus() {
+    static const bool started = [] {
+        ULONG_PTR token = 0;
+        Gdiplus::GdiplusStartupInput input;
+        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }();
+    ASSERT_TRUE(started);
+}
+
+std::wstring UniqueName(const wchar_t* stem) {
+    static std::atomic<unsigned> serial{0};
+    return std::wstring(stem) + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+}
+
+std::wstring HelperProgram() { return std::wstring(BRIVO_BIN_DIR) + L"\\chromium_test_helper.exe"; }
+
+}  // namespace
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    const UniqueHandle file =
+        AdoptHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file) << "cannot create " << ToUtf8(path);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    ASSERT_EQ(written, bytes.size());
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), GENERIC_READ,
+                                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                      OPEN_EXISTING, 0, nullptr));
+    if (!file) return "(missing)";
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    return bytes;
+}
+
+bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void MakeFolders(const std::wstring& path) {
+    std::wstring folder = path;
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    const int result = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    ASSERT_TRUE(result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS) << "cannot create " << ToUtf8(folder);
+}
+
+void RemoveTree(const std::wstring& path) {
+    std::wstring target = path;
+    while (!target.empty() && target.back() == L'\\') target.pop_back();
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileW(target.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE first = FindFirstFileW((target + L"\\*").c_str(), &found);
+    if (first != INVALID_HANDLE_VALUE) {
+        const UniqueFindHandle find(first);
+        do {
+            const std::wstring name = found.cFileName;
+            if (name != L"." && name != L"..") RemoveTree(target + L"\\" + name);
+        } while (FindNextFileW(find.get(), &found));
+    }
+    RemoveDirectoryW(target.c_str());
+}
+
+void WritePng(const std::wstring& path, int size) {
+    EnsureGdiplus();
+    Gdiplus::Bitmap picture(size, size, PixelFormat32bppARGB);
+    ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) picture.SetPixel(x, y, Gdiplus::Color(255, 40, 120, static_cast<BYTE>(x * 5)));
+    ASSERT_EQ(picture.Save(path.c_str(), &kPngEncoder, nullptr), Gdiplus::Ok) << ToUtf8(path);
+}
+
+ProfileSandbox::ProfileSandbox()
+    : local_(GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA)), roaming_(GetSpecialFolder(nullptr, CSIDL_APPDATA)) {
+    EXPECT_FALSE(local_.empty());
+    EXPECT_FALSE(roaming_.empty());
+    for (const wchar_t* vendor : {L"\\Google", L"\\Comodo", L"\\RockMelt", L"\\Chromium"}) vendors_.push_back(local_ + vendor);
+    vendors_.push_back(roaming_ + L"\\Opera Software");
+    for (const std::wstring& vendor : vendors_) {
+        if (!PathExists(vendor)) continue;
+        const std::wstring aside = UniqueName((vendor + L".brivo-aside").c_str());
+        EXPECT_TRUE(MoveFileW(vendor.c_str(), aside.c_str())) << ToUtf8(vendor);
+        moved_.push_back({vendor, aside});
+    }
+}
+
+ProfileSandbox::~ProfileSandbox() {
+    for (const std::wstring& vendor : vendors_) {
+        RemoveTree(vendor);
+        EXPECT_FALSE(PathExists(vendor)) << "left behind: " << ToUtf8(vendor);
+    }
+    for (const Moved& m : moved_) MoveFileW(m.aside.c_str(), m.original.c_str());
+}
+
+std::wstring ProfileSandbox::MakeChromiumProfile(const wchar_t* row) const {
+    const std::wstring folder = local_ + row;
+    MakeFolders(folder);
+    return folder;
+}
+
+std::wstring ProfileSandbox::MakeOperaProfile() const {
+    const std::wstring folder = roaming_ + L"\\Opera Software\\Opera Stable\\";
+    MakeFolders(folder);
+    return folder;
+}
+
+HelperProcess::HelperProcess(const std::wstring& folder, const std::wstring& exeName, const std::wstring& holdPath,
+                             DWORD maxMs) {
+    MakeFolders(folder);
+    const std::wstring program = WithTrailingBackslash(folder) + exeName;
+    if (!PathExists(program)) {
+        EXPECT_TRUE(CopyFileW(HelperProgram().c_str(), program.c_str(), TRUE)) << ToUtf8(program);
+    }
+    const std::wstring readyName = UniqueName(L"Local\\BrivoHelperReady");
+    const std::wstring releaseName = UniqueName(L"Local\\BrivoHelperRelease");
+    ready_.reset(CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
+    release_.reset(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
+    if (!ready_ || !release_) return;
+    std::wstring command = L"\"" + program + L"\" " + readyName + L" " + releaseName + L" " + std::to_wstring(maxMs);
+    if (!holdPath.empty()) command += L" \"" + holdPath + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "cannot start " << ToUtf8(program) << ", error " << GetLastError();
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+    id_ = info.dwProcessId;
+    const HANDLE waits[] = {ready_.get(), process_.get()};
+    started_ = WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
+    EXPECT_TRUE(started_) << "the helper did not get ready: " << ToUtf8(command);
+}
+
+HelperProcess::~HelperProcess() { Release(); }
+
+bool HelperProcess::Release() {
+    if (!process_) return true;
+    if (release_) SetEvent(release_.get());
+    return EndsWithin(20000);
+}
+
+bool HelperProcess::EndsWithin(DWORD ms) const {
+    return !process_ || WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0;
+}
+
+ScratchFolder::ScratchFolder(const wchar_t* stem) {
+    wchar_t temp[MAX_PATH] = {};
+    EXPECT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    path_ = WithTrailingBackslash(temp) + UniqueName(stem) + L"\\";
+    MakeFolders(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    RemoveTree(path_);
+    EXPECT_FALSE(PathExists(path_)) << "left behind: " << ToUtf8(path_);
+}

@@ -1,0 +1,92 @@
+#pragma once
+// Profile folders, files, pictures and stand-in browser processes for the
+// Chrome-family and Opera tests. Everything made here is removed again.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/UniqueHandles.h"
+
+// Byte-exact file access that bypasses the code under test.
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);  // "(missing)" when it cannot be read
+bool PathExists(const std::wstring& path);
+// Creates the folder and its missing parents.
+void MakeFolders(const std::wstring& path);
+// Deletes a file or a folder with everything in it; attributes are cleared first.
+void RemoveTree(const std::wstring& path);
+// A PNG picture of size x size pixels.
+void WritePng(const std::wstring& path, int size);
+
+// The vendor folders the adapters look in ("Google", "Comodo", "RockMelt",
+// "Chromium" under the local application data, "Opera Software" under the
+// roaming one). Whatever the prefix holds there is moved aside for the life
+// of the object and put back afterwards; what the test made is deleted.
+class ProfileSandbox {
+public:
+    ProfileSandbox();
+    ~ProfileSandbox();
+    ProfileSandbox(const ProfileSandbox&) = delete;
+    ProfileSandbox& operator=(const ProfileSandbox&) = delete;
+
+    // No trailing backslash, as the shell gives them.
+    const std::wstring& LocalAppData() const { return local_; }
+    const std::wstring& RoamingAppData() const { return roaming_; }
+
+    // Creates local application data + row (a row of ChromiumProfileDirs)
+    // and returns it, ending in a backslash.
+    std::wstring MakeChromiumProfile(const wchar_t* row) const;
+    std::wstring MakeOperaProfile() const;
+
+private:
+    struct Moved {
+        std::wstring original;
+        std::wstring aside;
+    };
+    std::wstring local_;
+    std::wstring roaming_;
+    std::vector<std::wstring> vendors_;
+    std::vector<Moved> moved_;
+};
+
+// A copy of the stand-in browser program started under a given file name.
+// It ends by itself when released, at the latest after maxMs.
+class HelperProcess {
+public:
+    // folder: where the copy named exeName is made (created when missing).
+    // holdPath: a file or folder the process keeps open without sharing.
+    HelperProcess(const std::wstring& folder, const std::wstring& exeName, const std::wstring& holdPath = L"",
+                  DWORD maxMs = 30000);
+    ~HelperProcess();
+    HelperProcess(const HelperProcess&) = delete;
+    HelperProcess& operator=(const HelperProcess&) = delete;
+
+    bool Started() const { return started_; }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_.get(); }
+    // Lets the process end and waits for it; true when it has ended.
+    bool Release();
+    // True when the process ends within ms.
+    bool EndsWithin(DWORD ms) const;
+
+private:
+    UniqueHandle ready_;
+    UniqueHandle release_;
+    UniqueHandle process_;
+    DWORD id_ = 0;
+    bool started_ = false;
+};
+
+// A scratch folder under the temporary folder, removed with its contents.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const wchar_t* stem);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::wstring& Path() const { return path_; }  // ends in a backslash
+
+private:
+    std::wstring path_;
+};
