@@ -62,3 +62,28 @@ list(APPEND BRIVO_PORTABLE_TESTS
     tests/net/LongPathFormTest.cpp
     tests/net/RandomLettersTest.cpp
 )
+
+# The console companion: its command line and its listing forms.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/cli/AddonListing.cpp
+    src/cli/CliArguments.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/cli/AddonListingTest.cpp
+    tests/cli/CliArgumentsTest.cpp
+)
+
+# Rating service: form encoding, reply reading, decimal numbers and the key holder.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/net/BatchRatingReply.cpp
+    src/net/DecimalText.cpp
+    src/net/RateForm.cpp
+    src/net/RateReply.cpp
+    src/net/RateSession.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/rating/BatchRatingReplyTest.cpp
+    tests/rating/RateFormTest.cpp
+    tests/rating/RateReplyTest.cpp
+    tests/rating/RateSessionTest.cpp
+)

@@ -131,4 +131,6 @@ foreach(f ${BRIVO_BENCH_SOURCES})
   get_filename_component(n ${f} NAME_WE)
   brivo_windows_exe(bench_${n} CONSOLE SOURCES ${f} ${BRIVO_TEST_SUPPORT})
   target_include_directories(bench_${n} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  # The shared test helpers report failures through GoogleTest.
+  target_link_libraries(bench_${n} PRIVATE gtest)
 endforeach()

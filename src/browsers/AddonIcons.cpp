@@ -12,7 +12,9 @@ using std::min;
 #include <gdiplus.h>
 
 #include <cstring>
+#include <string>
 
+#include "browsers/PngPicture.h"
 #include "platform/UniqueHandles.h"
 
 namespace {
@@ -20,19 +22,6 @@ namespace {
 constexpr int kPictureSize = 48;
 // Far beyond any icon; such a file is not read into memory.
 constexpr LONGLONG kMaxPngFileSize = 64LL << 20;
-// Gdiplus::ImageFormatPNG, spelled out so no GUID library is needed.
-constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-
-// GDI+ runs from the first picture on until the process ends.
-bool EnsureGdiplus() {
-    static const bool started = [] {
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartupInput input;
-        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }();
-    return started;
-}
-
 struct Canvas {
     UniqueGdiObject bitmap;
     DWORD* pixels = nullptr;  // top-down, kPictureSize rows of kPictureSize
@@ -108,42 +97,14 @@ AddonPicture ExtractIconImage(const std::wstring& path, int index) {
 }
 
 AddonPicture LoadPngFile(const std::wstring& path) {
-    if (!EnsureGdiplus()) return {};
-    // Read straight into the stream's memory: a browser with a couple of
-    // thousand extensions loads as many icons while its adapter is made.
     const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return {};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPngFileSize) return {};
-    const DWORD length = static_cast<DWORD>(size.QuadPart);
-    // A picture made from a stream needs the stream for its whole life, so
-    // the decoded image is copied into a picture of its own.
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, length);
-    if (!memory) return {};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    const bool complete = ReadFile(file.get(), GlobalLock(memory), length, &read, nullptr) && read == length;
-    GlobalUnlock(memory);
-    if (!complete) {
-        GlobalFree(memory);
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
         return {};
-    }
-    IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {
-        GlobalFree(memory);
-        return {};
-    }
-    AddonPicture result;
-    {
-        Gdiplus::Bitmap decoded(stream);
-        GUID format{};
-        if (decoded.GetLastStatus() == Gdiplus::Ok && decoded.GetRawFormat(&format) == Gdiplus::Ok &&
-            format == kPngFormat) {
-            Gdiplus::Rect all(0, 0, static_cast<INT>(decoded.GetWidth()), static_cast<INT>(decoded.GetHeight()));
-            AddonPicture copy(decoded.Clone(all, PixelFormat32bppARGB));
-            if (copy && copy->GetLastStatus() == Gdiplus::Ok) result = std::move(copy);
-        }
-    }
-    stream->Release();
-    return result;
+    return DecodePngBytes(bytes);
 }

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "net/DownLoadImgThread.h"
-#include "net/PngPicture.h"
+#include "browsers/PngPicture.h"
 
 namespace {
 

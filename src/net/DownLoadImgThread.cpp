@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "net/PngPicture.h"
+#include "browsers/PngPicture.h"
 #include "net/WebFetch.h"
 
 void TDownLoadImgThread::Execute() {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "net/LoopbackServer.h"
-#include "net/PngPicture.h"
+#include "browsers/PngPicture.h"
 #include "net/WebFetch.h"
 
 namespace {

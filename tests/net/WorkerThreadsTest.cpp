@@ -6,7 +6,7 @@
 #include "net/HttpReadThread.h"
 #include "net/LoopbackServer.h"
 #include "net/MainThreadCalls.h"
-#include "net/PngPicture.h"
+#include "browsers/PngPicture.h"
 
 namespace {
 

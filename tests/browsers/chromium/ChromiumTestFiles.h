@@ -7,15 +7,8 @@
 #include <vector>
 
 #include "platform/UniqueHandles.h"
+#include "support/TestFiles.h"
 
-// Byte-exact file access that bypasses the code under test.
-void WriteBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadBytes(const std::wstring& path);  // "(missing)" when it cannot be read
-bool PathExists(const std::wstring& path);
-// Creates the folder and its missing parents.
-void MakeFolders(const std::wstring& path);
-// Deletes a file or a folder with everything in it; attributes are cleared first.
-void RemoveTree(const std::wstring& path);
 // A PNG picture of size x size pixels.
 void WritePng(const std::wstring& path, int size);
 

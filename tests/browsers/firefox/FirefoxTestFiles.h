@@ -10,13 +10,7 @@
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "platform/UniqueHandles.h"
 #include "support/ScratchRegistry.h"
-
-// Byte-exact file access that bypasses the code under test.
-void WriteBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadBytes(const std::wstring& path);  // "(missing)" when it cannot be read
-bool PathExists(const std::wstring& path);
-void MakeFolders(const std::wstring& path);
-void RemoveTree(const std::wstring& path);
+#include "support/TestFiles.h"
 
 // The Firefox folder of the prefix's roaming application data. Whatever the
 // prefix holds there is moved aside for the life of the object and put back

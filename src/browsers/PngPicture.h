@@ -1,9 +1,13 @@
 #pragma once
-// PNG pictures in memory: decoding downloaded bytes, saving, copying.
+// PNG pictures in memory: decoding downloaded or read bytes, saving, copying.
 #include <string>
 #include <string_view>
 
 #include "browsers/AddonPicture.h"
+
+// Starts GDI+ on first use; it then runs until the process ends. False when
+// it cannot start, and then no picture can be made.
+bool EnsureGdiplus();
 
 // The picture when the bytes are a PNG; none for anything else (a JPEG, an
 // HTML page, damaged data).

@@ -1,4 +1,4 @@
-#include "net/PngPicture.h"
+#include "browsers/PngPicture.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -18,16 +18,6 @@ namespace {
 // library is needed.
 constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-
-// GDI+ runs from the first picture on until the process ends.
-bool EnsureGdiplus() {
-    static const bool started = [] {
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartupInput input;
-        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }();
-    return started;
-}
 
 struct StreamReleaser {
     void operator()(IStream* s) const { if (s) s->Release(); }
@@ -49,6 +39,15 @@ UniqueStream StreamOver(std::string_view bytes) {
 }
 
 }  // namespace
+
+bool EnsureGdiplus() {
+    static const bool started = [] {
+        ULONG_PTR token = 0;
+        Gdiplus::GdiplusStartupInput input;
+        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }();
+    return started;
+}
 
 AddonPicture DecodePngBytes(std::string_view bytes) {
     if (bytes.empty() || !EnsureGdiplus()) return {};

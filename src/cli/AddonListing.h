@@ -1,0 +1,61 @@
+#pragma once
+// What bpmcli lists about the browsers and their add-ons, and the three
+// forms it prints them in. Plain UTF-8 data, no Windows here.
+#include <string>
+#include <vector>
+
+struct ListedAddon {
+    std::string id;
+    std::string name;
+    std::string description;
+    std::string version;
+    int kind = 0;
+    bool disabled = false;
+    int nativeView = 0;
+    std::string filePath;
+    std::string iconUrl;
+    bool hasIcon = false;
+    double rating = 0.0;
+    // Found in the 64-bit registry view of 64-bit Windows: the table marks
+    // it " (64)" as the main window does. Not part of the JSON form.
+    bool mark64 = false;
+};
+
+struct ListedBrowser {
+    std::string browser;  // "chrome", "ie", "firefox" or "opera"
+    int kind = 0;
+    std::string displayName;
+    bool found = false;
+    std::string dataPath;
+    bool isDefault = false;
+    bool running = false;
+    std::vector<ListedAddon> addons;
+};
+
+// {"browsers":[{"browser":...,"addons":[{...}]}]} in the program's JSON
+// written form (compact, plain ASCII), followed by a line break. Scripts
+// rely on the member names and their order.
+std::string FormatListJson(const std::vector<ListedBrowser>& browsers);
+
+// A header row, then one row per add-on with the browser keyword first;
+// fields quoted where needed, lines ended by CR LF.
+std::string FormatListCsv(const std::vector<ListedBrowser>& browsers);
+
+// For people: a heading per browser, then one line per add-on with its
+// kind, state, name, version and id in aligned columns.
+std::string FormatListTable(const std::vector<ListedBrowser>& browsers);
+
+// The kind's name within the browser family ("BHO", "toolbar",
+// "context menu" for IE; "extension", "plug-in" for the others).
+std::string AddonKindName(int browserKind, int addonKind);
+
+// The add-on a command names, by its id as listed; records without an id
+// (IE context-menu entries) by their name. An id listed in both registry
+// views needs view 32 or 64 (0: no view given). win64: whether nativeView 1
+// means the 64-bit view.
+struct AddonSelection {
+    // Index into the browser's addons; -1 when error says why not.
+    int index = -1;
+    std::string error;
+};
+AddonSelection SelectAddon(const ListedBrowser& browser, const std::string& id, int view, bool win64);

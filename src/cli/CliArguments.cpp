@@ -1,0 +1,256 @@
+#include "cli/CliArguments.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::string_view, 5> kBrowserKeywords = {"", "chrome", "ie", "firefox", "opera"};
+
+struct CommandName {
+    std::string_view name;
+    CliCommand command;
+};
+constexpr std::array<CommandName, 8> kCommands = {{
+    {"help", CliCommand::Help},
+    {"list", CliCommand::List},
+    {"disable", CliCommand::Disable},
+    {"enable", CliCommand::Enable},
+    {"remove", CliCommand::Remove},
+    {"default", CliCommand::Default},
+    {"json", CliCommand::Json},
+    {"ratings", CliCommand::Ratings},
+}};
+
+std::optional<CliCommand> CommandFromName(std::string_view name) {
+    for (const CommandName& row : kCommands)
+        if (row.name == name) return row.command;
+    return std::nullopt;
+}
+
+std::string_view NameOf(CliCommand command) {
+    for (const CommandName& row : kCommands)
+        if (row.command == command) return row.name;
+    return "help";
+}
+
+bool IsHelpOption(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
+
+CliParse Refuse(std::string error) { return {std::nullopt, std::move(error)}; }
+
+CliParse HelpFor(CliCommand command) {
+    CliRequest request;
+    request.command = CliCommand::Help;
+    request.helpFor = command;
+    return {request, {}};
+}
+
+// What each command takes besides its positional arguments.
+struct CommandShape {
+    std::size_t minPositional;
+    std::size_t maxPositional;
+    bool browserOption;
+    bool formatOption;
+    bool viewOption;
+    bool yesOption;
+};
+
+CommandShape ShapeOf(CliCommand command) {
+    switch (command) {
+    case CliCommand::List: return {0, 0, true, true, false, false};
+    case CliCommand::Disable:
+    case CliCommand::Enable: return {2, 2, false, false, true, false};
+    case CliCommand::Remove: return {2, 2, false, false, true, true};
+    case CliCommand::Default: return {0, 1, false, false, false, false};
+    case CliCommand::Json: return {2, 2, false, false, false, false};
+    case CliCommand::Ratings: return {1, 1, false, false, false, false};
+    case CliCommand::Help: break;
+    }
+    return {0, 1, false, false, false, false};
+}
+
+}  // namespace
+
+std::string_view BrowserKeyword(int browserKind) {
+    if (browserKind < 1 || browserKind >= static_cast<int>(kBrowserKeywords.size())) return {};
+    return kBrowserKeywords[static_cast<std::size_t>(browserKind)];
+}
+
+int BrowserFromKeyword(std::string_view keyword) {
+    for (std::size_t i = 1; i < kBrowserKeywords.size(); ++i)
+        if (kBrowserKeywords[i] == keyword) return static_cast<int>(i);
+    return 0;
+}
+
+CliParse ParseCliArguments(const std::vector<std::string>& args) {
+    if (args.empty()) return Refuse("no command given");
+    const std::string& first = args[0];
+    if (IsHelpOption(first)) return HelpFor(CliCommand::Help);
+    const std::optional<CliCommand> named = CommandFromName(first);
+    if (!named) return Refuse("unknown command \"" + first + "\"");
+    const CliCommand command = *named;
+
+    // --help anywhere before "--" asks for the command's help, whatever else is there.
+    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i)
+        if (IsHelpOption(args[i])) return HelpFor(command);
+
+    if (command == CliCommand::Help) {
+        if (args.size() == 1) return HelpFor(CliCommand::Help);
+        if (args.size() > 2) return Refuse("help takes one command name");
+        const std::optional<CliCommand> topic = CommandFromName(args[1]);
+        if (!topic) return Refuse("unknown command \"" + args[1] + "\"");
+        return HelpFor(*topic);
+    }
+
+    const CommandShape shape = ShapeOf(command);
+    const std::string commandName(NameOf(command));
+    CliRequest request;
+    request.command = command;
+    std::vector<std::string> positional;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // "--name value" or "--name=value".
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (const std::size_t equals = arg.find('='); equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+        }
+        const auto takeValue = [&]() -> std::optional<std::string> {
+            if (value) return value;
+            if (i + 1 >= args.size()) return std::nullopt;
+            return args[++i];
+        };
+        if (name == "--yes" && shape.yesOption && !value) {
+            request.yes = true;
+        } else if (name == "--browser" && shape.browserOption) {
+            const std::optional<std::string> keyword = takeValue();
+            if (!keyword) return Refuse("--browser needs chrome, ie, firefox or opera");
+            request.browser = BrowserFromKeyword(*keyword);
+            if (!request.browser) return Refuse("unknown browser \"" + *keyword + "\" (chrome, ie, firefox, opera)");
+        } else if (name == "--format" && shape.formatOption) {
+            const std::optional<std::string> format = takeValue();
+            if (format == "table") {
+                request.format = ListFormat::Table;
+            } else if (format == "json") {
+                request.format = ListFormat::Json;
+            } else if (format == "csv") {
+                request.format = ListFormat::Csv;
+            } else {
+                return Refuse("--format needs table, json or csv");
+            }
+        } else if (name == "--view" && shape.viewOption) {
+            const std::optional<std::string> view = takeValue();
+            if (view == "32") {
+                request.view = 32;
+            } else if (view == "64") {
+                request.view = 64;
+            } else {
+                return Refuse("--view needs 32 or 64");
+            }
+        } else {
+            return Refuse("\"" + commandName + "\" does not take the option " + name);
+        }
+    }
+
+    if (positional.size() < shape.minPositional) return Refuse("\"" + commandName + "\" needs more arguments");
+    if (positional.size() > shape.maxPositional) return Refuse("\"" + commandName + "\" takes fewer arguments");
+
+    switch (command) {
+    case CliCommand::Disable:
+    case CliCommand::Enable:
+    case CliCommand::Remove:
+    case CliCommand::Default:
+    case CliCommand::Ratings:
+        if (!positional.empty()) {
+            request.browser = BrowserFromKeyword(positional[0]);
+            if (!request.browser)
+                return Refuse("unknown browser \"" + positional[0] + "\" (chrome, ie, firefox, opera)");
+        }
+        if (positional.size() > 1) {
+            request.id = positional[1];
+            if (request.id.empty()) return Refuse("the add-on id is empty");
+        }
+        break;
+    case CliCommand::Json:
+        request.inputPath = positional[0];
+        request.outputPath = positional[1];
+        if (request.inputPath.empty() || request.outputPath.empty()) return Refuse("a file name is empty");
+        break;
+    case CliCommand::List:
+    case CliCommand::Help: break;
+    }
+    return {request, {}};
+}
+
+std::string CliHelpText(CliCommand command) {
+    switch (command) {
+    case CliCommand::List:
+        return "usage: bpmcli list [--browser chrome|ie|firefox|opera] [--format table|json|csv]\n"
+               "\n"
+               "Lists every browser in the program's order with its add-ons in list order.\n"
+               "  --browser  only this browser\n"
+               "  --format   table (default, for reading), json (one document, stable for\n"
+               "             scripts) or csv (one row per add-on, the browser first)\n";
+    case CliCommand::Disable:
+    case CliCommand::Enable:
+        return std::string("usage: bpmcli ") + std::string(NameOf(command)) +
+               " <browser> <id> [--view 32|64]\n"
+               "\n"
+               "Switches the add-on " + (command == CliCommand::Disable ? "off" : "on") +
+               " in the browser, as the main window's switch does.\n"
+               "  <browser>  chrome, ie, firefox or opera\n"
+               "  <id>       the add-on's id as listed (an IE context-menu entry: its name)\n"
+               "  --view     32 or 64: the registry view, for an id listed in both\n"
+               "Refused with exit code 3 while the browser runs.\n";
+    case CliCommand::Remove:
+        return "usage: bpmcli remove <browser> <id> --yes [--view 32|64]\n"
+               "\n"
+               "Removes the add-on from the browser for good, as the main window's delete does.\n"
+               "  <browser>  chrome, ie, firefox or opera\n"
+               "  <id>       the add-on's id as listed (an IE context-menu entry: its name)\n"
+               "  --yes      confirms the removal; without it nothing is removed\n"
+               "  --view     32 or 64: the registry view, for an id listed in both\n"
+               "Refused with exit code 3 while the browser runs.\n";
+    case CliCommand::Default:
+        return "usage: bpmcli default [<browser>]\n"
+               "\n"
+               "Without a browser: shows the default browser. With one (chrome, ie, firefox,\n"
+               "opera): makes it the default; exit code 1 when Windows does not accept it.\n";
+    case CliCommand::Json:
+        return "usage: bpmcli json <in> <out>\n"
+               "\n"
+               "Reads the JSON file <in> and writes it to <out> in the form the program\n"
+               "writes browser files in. Exit code 2 when <in> holds no JSON document.\n";
+    case CliCommand::Ratings:
+        return "usage: bpmcli ratings <browser>\n"
+               "\n"
+               "Asks the rating service for the ratings of the browser's add-ons, as the main\n"
+               "window does, and prints each add-on's id and rating (0.0 when the service\n"
+               "has none). Exit code 1 when the service refuses or its answer is unreadable.\n";
+    case CliCommand::Help: break;
+    }
+    return "usage: bpmcli <command> [arguments]\n"
+           "\n"
+           "Commands:\n"
+           "  list [--browser B] [--format table|json|csv]   browsers and their add-ons\n"
+           "  disable <browser> <id> [--view 32|64]          switch an add-on off\n"
+           "  enable <browser> <id> [--view 32|64]           switch an add-on on\n"
+           "  remove <browser> <id> --yes [--view 32|64]     remove an add-on\n"
+           "  default [<browser>]                            show or set the default browser\n"
+           "  json <in> <out>                                rewrite a JSON file in the program's form\n"
+           "  ratings <browser>                              the add-ons' ratings from the rating service\n"
+           "  help [<command>]                               this text, or a command's\n"
+           "\n"
+           "Browsers: chrome, ie, firefox, opera. \"bpmcli <command> --help\" describes a command.\n"
+           "Exit codes: 0 done, 1 failed, 2 bad arguments or unknown add-on, 3 browser running.\n";
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The command line of bpmcli, the console companion of the program: which
+// command, on which browser and add-on, with which options. No Windows here;
+// arguments arrive as UTF-8.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The process exit codes of bpmcli.
+enum class CliExit : int {
+    Ok = 0,
+    // An adapter raised an error, or Windows did not accept the default browser.
+    Failed = 1,
+    // Bad command line, unknown browser or add-on, ambiguous add-on, unreadable JSON input.
+    Usage = 2,
+    // The browser runs, so its add-ons are not changed.
+    BrowserRunning = 3,
+};
+
+enum class CliCommand { Help, List, Disable, Enable, Remove, Default, Json, Ratings };
+
+enum class ListFormat { Table, Json, Csv };
+
+struct CliRequest {
+    CliCommand command = CliCommand::Help;
+    // The command whose help was asked for; Help itself for the overview.
+    CliCommand helpFor = CliCommand::Help;
+    // BrowserKind number 1..4; 0 for none (list: all browsers, default: show).
+    int browser = 0;
+    std::string id;
+    ListFormat format = ListFormat::Table;
+    // 32 or 64 with --view; 0 without.
+    int view = 0;
+    bool yes = false;
+    std::string inputPath;
+    std::string outputPath;
+};
+
+struct CliParse {
+    std::optional<CliRequest> request;
+    // Why the command line was refused; empty when it was taken.
+    std::string error;
+};
+
+// args: the arguments after the program name.
+CliParse ParseCliArguments(const std::vector<std::string>& args);
+
+// "chrome", "ie", "firefox", "opera" for BrowserKind 1..4; empty otherwise.
+std::string_view BrowserKeyword(int browserKind);
+// The BrowserKind number of a keyword (exact, lower case); 0 when unknown.
+int BrowserFromKeyword(std::string_view keyword);
+
+// The usage text of a command (Help: the overview of all commands).
+std::string CliHelpText(CliCommand command);

@@ -1,0 +1,36 @@
+#pragma once
+// The profile folders of all four browsers in the test prefix, emptied for
+// one test: whatever the prefix holds in the Chrome-family vendor folders,
+// "Opera Software" and "Mozilla" is moved aside while the object lives and
+// put back afterwards; what the test made there is deleted. Internet
+// Explorer needs no folder, it is always found.
+#include <string>
+#include <vector>
+
+#include "support/TestFiles.h"
+
+class BrowserSandbox {
+public:
+    BrowserSandbox();
+    ~BrowserSandbox();
+    BrowserSandbox(const BrowserSandbox&) = delete;
+    BrowserSandbox& operator=(const BrowserSandbox&) = delete;
+
+    // Chrome's default profile with this "Preferences"; ends in a backslash.
+    std::wstring MakeChrome(const std::string& preferences) const;
+    // Opera's profile with this "Preferences"; ends in a backslash.
+    std::wstring MakeOpera(const std::string& preferences) const;
+    // A Firefox profile named first in "profiles.ini", with this
+    // "extensions.json" (none when empty); ends in a backslash.
+    std::wstring MakeFirefox(const std::string& extensionsJson) const;
+
+private:
+    struct Moved {
+        std::wstring original;
+        std::wstring aside;
+    };
+    std::wstring local_;
+    std::wstring roaming_;
+    std::vector<std::wstring> owned_;
+    std::vector<Moved> moved_;
+};

@@ -1,0 +1,181 @@
+#include "Commands.h"
+
+#include <string>
+
+#include "ConsoleText.h"
+#include "Inventory.h"
+#include "Ratings.h"
+#include "app/LanguageLookup.h"
+#include "browsers/AddonSwitch.h"
+#include "browsers/DefaultBrowser.h"
+#include "platform/BrivoError.h"
+#include "platform/SystemInfo.h"
+#include "platform/Utf.h"
+
+namespace {
+
+std::string Message(const wchar_t* key, const wchar_t* english) {
+    return ToUtf8(Translate(L"Messages", key, english));
+}
+
+CliExit Refuse(CliExit code, const std::string& text) {
+    PrintError("bpmcli: " + text + "\r\n");
+    return code;
+}
+
+std::string Label(const ListedAddon& addon) {
+    return (addon.name.empty() ? addon.id : addon.name) + (addon.id.empty() ? "" : " (" + addon.id + ")");
+}
+
+// The adapter of the request's browser, or why there is none to work on.
+TBrowserAppBase* FoundBrowser(const BrowserList& list, int browserKind, std::string& error) {
+    TBrowserAppBase* adapter = FindBrowser(list, browserKind);
+    if (!adapter) {
+        error = "no such browser";
+        return nullptr;
+    }
+    if (adapter->DataPath.empty()) {
+        error = ToUtf8(adapter->DisplayName) + " was not found on this computer";
+        return nullptr;
+    }
+    return adapter;
+}
+
+CliExit RunList(const CliRequest& request) {
+    BrowserList list;
+    GetBrowserList(list);
+    std::vector<ListedBrowser> listed;
+    for (const auto& adapter : list)
+        if (!request.browser || static_cast<int>(adapter->Kind) == request.browser)
+            listed.push_back(DescribeBrowser(*adapter, true));
+    switch (request.format) {
+    case ListFormat::Json: PrintOut(FormatListJson(listed)); break;
+    case ListFormat::Csv: PrintOut(FormatListCsv(listed)); break;
+    case ListFormat::Table: PrintOut(FormatListTable(listed)); break;
+    }
+    return CliExit::Ok;
+}
+
+// Switching and removal share the lookup and the running guard.
+struct Target {
+    TBrowserAppBase* adapter = nullptr;
+    TBrowserExtensionInfo* record = nullptr;
+    ListedAddon addon;
+};
+
+CliExit FindTarget(const BrowserList& list, const CliRequest& request, Target& target) {
+    std::string error;
+    target.adapter = FoundBrowser(list, request.browser, error);
+    if (!target.adapter) return Refuse(CliExit::Usage, error);
+    const ListedBrowser listed = DescribeBrowser(*target.adapter, false);
+    const AddonSelection selection = SelectAddon(listed, request.id, request.view, IsWin64);
+    if (selection.index < 0) return Refuse(CliExit::Usage, selection.error);
+    target.record = target.adapter->GetExtension(selection.index);
+    target.addon = listed.addons[static_cast<std::size_t>(selection.index)];
+    return CliExit::Ok;
+}
+
+CliExit RefuseWhileRunning(TBrowserAppBase& adapter) {
+    if (!adapter.IsBrowserRunning()) return CliExit::Ok;
+    return Refuse(CliExit::BrowserRunning,
+                  Message(L"BIsRuning", L"The browser is running. Please close it to continue."));
+}
+
+CliExit RunSwitch(const CliRequest& request) {
+    const bool wantDisabled = request.command == CliCommand::Disable;
+    BrowserList list;
+    GetBrowserList(list);
+    Target target;
+    if (const CliExit found = FindTarget(list, request, target); found != CliExit::Ok) return found;
+    if (!HasAddonSwitch(target.adapter->Kind, target.record->Kind))
+        return Refuse(CliExit::Usage, Label(target.addon) + " cannot be switched off or on");
+    if (target.record->Disabled == wantDisabled) {
+        PrintOut(Label(target.addon) + " is already " + (wantDisabled ? "off" : "on") + "\r\n");
+        return CliExit::Ok;
+    }
+    if (const CliExit guard = RefuseWhileRunning(*target.adapter); guard != CliExit::Ok) return guard;
+    try {
+        target.adapter->ToggleExtension(target.record);
+    } catch (const BrivoError& error) {
+        return Refuse(CliExit::Failed, error.what());
+    }
+    if (target.record->Disabled != wantDisabled)
+        return Refuse(CliExit::Failed, Label(target.addon) + " was not switched");
+    PrintOut("Switched " + std::string(wantDisabled ? "off: " : "on: ") + Label(target.addon) + "\r\n");
+    return CliExit::Ok;
+}
+
+CliExit RunRemove(const CliRequest& request) {
+    BrowserList list;
+    GetBrowserList(list);
+    Target target;
+    if (const CliExit found = FindTarget(list, request, target); found != CliExit::Ok) return found;
+    if (const CliExit guard = RefuseWhileRunning(*target.adapter); guard != CliExit::Ok) return guard;
+    if (!request.yes) {
+        return Refuse(CliExit::Usage, Message(L"DeleteConf", L"Are you sure to delete this plug-in?") + " " +
+                                          Label(target.addon) + ": add --yes to remove it");
+    }
+    const int before = target.adapter->GetExtensionCount();
+    try {
+        target.adapter->RemoveExtension(target.record);
+    } catch (const BrivoError& error) {
+        return Refuse(CliExit::Failed, error.what());
+    }
+    // The record is gone unless the adapter kept it.
+    if (target.adapter->GetExtensionCount() == before)
+        return Refuse(CliExit::Failed, Label(target.addon) + " was not removed");
+    PrintOut("Removed: " + Label(target.addon) + "\r\n");
+    return CliExit::Ok;
+}
+
+CliExit RunDefault(const CliRequest& request) {
+    BrowserList list;
+    GetBrowserList(list);
+    if (!request.browser) {
+        for (const auto& adapter : list) {
+            if (!IsDefaultBrowser(*adapter)) continue;
+            PrintOut(std::string(BrowserKeyword(static_cast<int>(adapter->Kind))) + "\t" +
+                     ToUtf8(adapter->DisplayName) + "\r\n");
+            return CliExit::Ok;
+        }
+        PrintOut("none\tNone of the listed browsers is the default browser\r\n");
+        return CliExit::Ok;
+    }
+    std::string error;
+    TBrowserAppBase* adapter = FoundBrowser(list, request.browser, error);
+    if (!adapter) return Refuse(CliExit::Usage, error);
+    // Windows protects the associations; only a choice it took is reported as done.
+    if (!SetDefaultBrowser(*adapter))
+        return Refuse(CliExit::Failed,
+                      Message(L"SetAsDefaultF", L"Windows did not accept the change. Please choose the default "
+                                                L"browser in the Windows settings."));
+    PrintOut(Message(L"SetAsDefault", L"Successfully set as default browser.") + "\r\n");
+    return CliExit::Ok;
+}
+
+CliExit RunJson(const CliRequest& request) {
+    const std::optional<JsonDocument> document = JsonDocument::LoadFile(ToWide(request.inputPath));
+    if (!document) return Refuse(CliExit::Usage, request.inputPath + " cannot be read or holds no JSON document");
+    try {
+        document->SaveFile(ToWide(request.outputPath));
+    } catch (const BrivoError& error) {
+        return Refuse(CliExit::Failed, request.outputPath + ": " + error.what());
+    }
+    return CliExit::Ok;
+}
+
+}  // namespace
+
+CliExit RunCommand(const CliRequest& request) {
+    switch (request.command) {
+    case CliCommand::Help: PrintOut(CliHelpText(request.helpFor)); return CliExit::Ok;
+    case CliCommand::List: return RunList(request);
+    case CliCommand::Disable:
+    case CliCommand::Enable: return RunSwitch(request);
+    case CliCommand::Remove: return RunRemove(request);
+    case CliCommand::Default: return RunDefault(request);
+    case CliCommand::Json: return RunJson(request);
+    case CliCommand::Ratings: return RunRatings(request);
+    }
+    return CliExit::Usage;
+}
