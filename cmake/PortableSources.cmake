@@ -44,9 +44,11 @@ list(APPEND BRIVO_PORTABLE_TESTS
 # Chromium-family add-ons: the extension settings of "Preferences".
 list(APPEND BRIVO_PORTABLE_SOURCES
     src/browsers/chromium/ChromiumPreferences.cpp
+    src/browsers/chromium/ExtensionMessages.cpp
 )
 list(APPEND BRIVO_PORTABLE_TESTS
     tests/browsers/chromium/ChromiumPreferencesTest.cpp
+    tests/browsers/chromium/ExtensionMessagesTest.cpp
 )
 
 # Web fetch helpers: INI pages, temporary names and paths; the icon download's ticket.

@@ -16,6 +16,19 @@
 // RapidJSON 1.1.0 computes "null + size" when its parse stacks first grow,
 // which UndefinedBehaviorSanitizer reports although no memory is touched;
 // the check is turned off for RapidJSON's own functions only.
+// The standard headers RapidJSON uses come first, so that the exemption
+// below covers RapidJSON's functions only.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <istream>
+#include <iterator>
+#include <limits>
+#include <new>
+#include <ostream>
+#include <string>
+#include <utility>
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((no_sanitize("pointer-overflow"))), apply_to = function)
 #endif

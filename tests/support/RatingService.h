@@ -1,24 +1,21 @@
 #pragma once
 // The loopback stand-in of the rating service (tools/ratingservice/serve.py),
 // started by a Windows test or benchmark and stopped when the object goes.
-// Started the way TestHttpServer starts its server (python3 run directly by
-// Wine, port read from a file); stopped with GET /__quit, and by itself after
-// two minutes without requests should the test die first.
+// See LoopbackScript for how it is started and stopped.
 #include <string>
 #include <string_view>
+
+#include "support/LoopbackScript.h"
 
 class TestRatingService {
 public:
     // extraArguments go to the script as they are (such as L"--page-size 3").
     explicit TestRatingService(const std::wstring& extraArguments = L"");
-    TestRatingService(const TestRatingService&) = delete;
-    TestRatingService& operator=(const TestRatingService&) = delete;
-    ~TestRatingService();
 
-    bool Started() const { return port_ != 0; }
-    const std::wstring& Failure() const { return failure_; }
+    bool Started() const { return service_.Port() != 0; }
+    const std::wstring& Failure() const { return service_.Failure(); }
     // "http://127.0.0.1:<port>", the value for BRIVO_RATING_URL.
-    std::wstring BaseUrl() const;
+    std::wstring BaseUrl() const { return service_.BaseUrl(); }
 
     // The control requests of the script (read through WinINet directly, so
     // that the code under test is not involved); query is percent-encoded.
@@ -43,9 +40,7 @@ public:
                 std::wstring_view likes = L"") const;
 
 private:
-    int port_ = 0;
-    std::wstring failure_;
-    std::wstring portFile_;
+    LoopbackScript service_;
 };
 
 // Percent-encoding of bytes for a query (every byte but letters and digits).

@@ -22,6 +22,7 @@ using std::min;
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "browsers/AddonIcons.h"
 #include "browsers/chromium/IconBatch.h"
 #include "browsers/chromium/ChromeExtensions.h"
@@ -37,18 +38,9 @@ constexpr int kExtensions = 2000;
 constexpr std::size_t kTargetBytes = 20u << 20;
 constexpr int kRuns = 5;
 
-using Clock = std::chrono::steady_clock;
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-bool WriteAll(const std::wstring& path, const std::string& bytes) {
-    const UniqueHandle file =
-        AdoptHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
-}
+using bench::Clock;
+using bench::MsSince;
+using bench::WriteAll;
 
 std::string ReadAll(const std::wstring& path) {
     const UniqueHandle file =

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "browsers/IconDownload.h"
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "platform/BrivoError.h"
@@ -33,18 +34,9 @@ namespace {
 constexpr int kAddons = 1000;
 constexpr int kRuns = 5;
 
-using Clock = std::chrono::steady_clock;
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-bool WriteAll(const std::wstring& path, const std::string& bytes) {
-    const UniqueHandle file =
-        AdoptHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
-}
+using bench::Clock;
+using bench::MsSince;
+using bench::WriteAll;
 
 void RemoveTree(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());

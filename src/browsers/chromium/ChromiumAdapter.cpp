@@ -8,6 +8,8 @@
 #include "browsers/BrowserProcesses.h"
 #include "browsers/PluginRegistry.h"
 #include "browsers/chromium/ChromiumPreferences.h"
+#include "browsers/chromium/ExtensionMessages.h"
+#include "browsers/chromium/UiLanguageTag.h"
 #include "browsers/chromium/IconBatch.h"
 #include "platform/ShellHelpers.h"
 #include "platform/UniqueHandles.h"
@@ -19,6 +21,29 @@ namespace {
 // reach beyond that folder is never handed to the shell for deletion.
 bool IsPlainEntryName(const std::wstring& name) {
     return !name.empty() && name != L"." && name != L".." && name.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
+// Replaces "__MSG_key__" names and descriptions with the messages of the
+// extension's locale folders, the user's language first. A text whose
+// message is found nowhere stays as it was written.
+void ResolveMessages(TBrowserExtensionInfo& record, const std::vector<std::string>& locales) {
+    const std::optional<std::string> nameKey = MessageKey(ToUtf8(record.Name));
+    const std::optional<std::string> descriptionKey = MessageKey(ToUtf8(record.Description));
+    if (!nameKey && !descriptionKey) return;
+    bool nameDone = !nameKey, descriptionDone = !descriptionKey;
+    for (const std::string& locale : locales) {
+        const std::optional<JsonDocument> messages =
+            JsonDocument::LoadFile(record.FilePath + L"\\_locales\\" + ToWide(locale) + L"\\messages.json");
+        if (!messages) continue;
+        if (!nameDone) {
+            if (const auto text = LookupMessage(messages->Root(), *nameKey)) record.Name = ToWide(*text), nameDone = true;
+        }
+        if (!descriptionDone) {
+            if (const auto text = LookupMessage(messages->Root(), *descriptionKey))
+                record.Description = ToWide(*text), descriptionDone = true;
+        }
+        if (nameDone && descriptionDone) return;
+    }
 }
 
 }  // namespace
@@ -49,6 +74,7 @@ void TChromiumAdapter::ScanExtensionSettings() {
     if (first == INVALID_HANDLE_VALUE) return;
     const UniqueFindHandle find(first);
     std::vector<PngRequest> icons;
+    const std::string uiTag = GetUiLanguageTag();
     do {
         // Files count as much as folders: the browser knows the extension by its settings.
         const std::wstring name = found.cFileName;
@@ -67,6 +93,7 @@ void TChromiumAdapter::ScanExtensionSettings() {
             record->Description = read.description;
             record->Version = read.version;
             record->IconUrl = read.iconUrl;
+            ResolveMessages(*record, LocaleCandidates(uiTag, read.defaultLocale));
             if (!record->IconUrl.empty()) icons.push_back({record->FilePath + L"\\" + record->IconUrl, &record->Icon});
         }
         Extensions.push_back(std::move(record));

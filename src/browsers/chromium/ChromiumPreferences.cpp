@@ -39,6 +39,7 @@ ChromiumExtensionEntry ReadExtensionEntry(const JsonValue& entry) {
     result.name = DecodedText(manifest, "name");
     result.description = DecodedText(manifest, "description");
     result.version = ToWide(GetText(manifest, "version"));
+    result.defaultLocale = GetText(manifest, "default_locale");
     const JsonValue* icons = Member(manifest, "icons");
     for (const char* size : {"48", "32", "16"}) {
         result.iconUrl = ToWide(GetText(icons, size));

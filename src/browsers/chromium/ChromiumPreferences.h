@@ -22,6 +22,9 @@ struct ChromiumExtensionEntry {
     std::wstring version;      // as written
     // The "icons" member "48", else "32", else "16"; empty when none is set.
     std::wstring iconUrl;
+    // "default_locale": the locale folder whose messages stand in for
+    // "__MSG_name__" texts when the user's language has none.
+    std::string defaultLocale;
 };
 
 // "extensions" / "settings": one member per extension id. None when either

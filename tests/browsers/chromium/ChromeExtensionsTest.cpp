@@ -295,3 +295,37 @@ TEST_F(ChromeProfile, WithoutAnExtensionsFolderOnlyPluginsAreListed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ChromeProfile, MessageNamesComeFromTheUsersLocaleFolderElseTheDefaultOne) {
+    const std::wstring translated = L"kkkkllllmmmmnnnnooooppppaaaabbbb";
+    const std::wstring fallback = L"llllmmmmnnnnooooppppaaaabbbbcccc";
+    const std::wstring profile = sandbox.MakeChromiumProfile(ChromiumProfileDirs[0]);
+    WriteBytes(profile + L"Preferences", R"({"extensions":{"settings":{
+      "kkkkllllmmmmnnnnooooppppaaaabbbb": {"state": 1, "path": "kkkkllllmmmmnnnnooooppppaaaabbbb\\1_0",
+        "manifest": {"name": "__MSG_appName__", "description": "__MSG_appDesc__", "version": "1",
+                     "default_locale": "fr"}},
+      "llllmmmmnnnnooooppppaaaabbbbcccc": {"state": 1, "path": "llllmmmmnnnnooooppppaaaabbbbcccc\\1_0",
+        "manifest": {"name": "__MSG_missing__", "version": "1", "default_locale": "fr"}}}}})");
+    // The tests run in English: "en" is the user's folder here.
+    const std::wstring locales = profile + L"Extensions\\" + translated + L"\\1_0\\_locales\\";
+    MakeFolders(locales + L"en");
+    MakeFolders(locales + L"fr");
+    WriteBytes(locales + L"en\\messages.json", R"({"APPNAME": {"message": "Quick Notes"}})");
+    WriteBytes(locales + L"fr\\messages.json",
+               R"({"appName": {"message": "Notes rapides"}, "appDesc": {"message": "Des notes, vite \u00e9crites"}})");
+    MakeFolders(profile + L"Extensions\\" + fallback + L"\\1_0\\_locales\\fr");
+    WriteBytes(profile + L"Extensions\\" + fallback + L"\\1_0\\_locales\\fr\\messages.json", "{\"other\":{}}");
+
+    const TChromeExtensions chrome;
+    const TBrowserExtensionInfo* notes = Find(chrome, translated);
+    ASSERT_TRUE(notes);
+    EXPECT_EQ(notes->Name, L"Quick Notes") << "keys match in any letter case";
+    EXPECT_EQ(notes->Description, L"Des notes, vite \u00e9crites") << "the default locale fills what the user's lacks";
+    const TBrowserExtensionInfo* unresolved = Find(chrome, fallback);
+    ASSERT_TRUE(unresolved);
+    EXPECT_EQ(unresolved->Name, L"__MSG_missing__");
+}
+
+}  // namespace
