@@ -28,3 +28,17 @@ function(brivo_test_locale target lang ok)
   add_dependencies(${target} ${locale_target})
   set(${ok} TRUE PARENT_SCOPE)
 endfunction()
+
+# Runs `target` once more as test `name` with only the tests of `filter`,
+# under the Unix locale `lang`; further arguments are NAME=value settings for
+# the test's environment. Nothing is added when locales cannot be compiled.
+function(brivo_locale_test name target lang filter)
+  brivo_test_locale(${target} ${lang} ok)
+  if(NOT ok)
+    message(WARNING "localedef not found: ${name} is not run")
+    return()
+  endif()
+  add_test(NAME ${name} COMMAND ${target} "--gtest_filter=${filter}")
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300
+    ENVIRONMENT "LANG=${lang};LC_ALL=${lang};LOCPATH=${BRIVO_LOCALE_DIR};${ARGN}")
+endfunction()

@@ -109,6 +109,10 @@ foreach(f ${BRIVO_TEST_FILES})
 endforeach()
 list(REMOVE_DUPLICATES BRIVO_TEST_DIRS)
 list(SORT BRIVO_TEST_DIRS)
+# The stand-in browser process of the process and locking tests.
+add_executable(browser_stand_in ${CMAKE_SOURCE_DIR}/tests/support/StandIn.c)
+target_link_options(browser_stand_in PRIVATE -municode)
+
 foreach(rel ${BRIVO_TEST_DIRS})
   string(REPLACE "/" "_" TEST_NAME ${rel})
   set(TEST_TARGET test_${TEST_NAME})
@@ -116,6 +120,7 @@ foreach(rel ${BRIVO_TEST_DIRS})
   brivo_windows_exe(${TEST_TARGET} CONSOLE SOURCES ${srcs} ${BRIVO_TEST_SUPPORT})
   target_include_directories(${TEST_TARGET} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${TEST_TARGET} PRIVATE gmock gtest_main)
+  add_dependencies(${TEST_TARGET} browser_stand_in)
   target_compile_definitions(${TEST_TARGET} PRIVATE
     "BRIVO_SOURCE_DIR=L\"${BRIVO_SOURCE_DIR_LITERAL}\"" "BRIVO_BIN_DIR=L\"${BRIVO_BIN_DIR_LITERAL}\"")
   add_test(NAME ${TEST_NAME} COMMAND ${TEST_TARGET})

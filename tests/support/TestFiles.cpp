@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
 
@@ -58,4 +60,9 @@ void RemoveTree(const std::wstring& path) {
         } while (FindNextFileW(find.get(), &found));
     }
     RemoveDirectoryW(target.c_str());
+}
+
+std::wstring UniqueName(const wchar_t* stem) {
+    static std::atomic<unsigned> serial{0};
+    return std::wstring(stem) + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
 }

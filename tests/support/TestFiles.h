@@ -10,3 +10,5 @@ bool PathExists(const std::wstring& path);
 void MakeFolders(const std::wstring& path);
 // Deletes a file or a folder with everything in it; attributes are cleared first.
 void RemoveTree(const std::wstring& path);
+// stem + "-" + process id + "-" + a serial number: unique on the machine.
+std::wstring UniqueName(const wchar_t* stem);

@@ -9,11 +9,6 @@
 
 namespace {
 
-std::wstring UniqueName(const wchar_t* stem) {
-    static std::atomic<unsigned> serial{0};
-    return std::wstring(stem) + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-}
-
 std::wstring TempFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -69,38 +64,10 @@ CliResult RunCli(const std::wstring& arguments) {
     return result;
 }
 
-StandInBrowser::StandInBrowser(const std::wstring& exeName) {
-    folder_ = TempFolder() + UniqueName(L"BrivoStandIn") + L"\\";
-    MakeFolders(folder_);
-    const std::wstring program = folder_ + exeName;
-    const std::wstring helper = std::wstring(BRIVO_BIN_DIR) + L"\\chromium_test_helper.exe";
-    if (!CopyFileW(helper.c_str(), program.c_str(), TRUE)) {
-        ADD_FAILURE() << "cannot copy " << ToUtf8(helper);
-        return;
-    }
-    const std::wstring readyName = UniqueName(L"Local\\BrivoCliReady");
-    const std::wstring releaseName = UniqueName(L"Local\\BrivoCliRelease");
-    ready_.reset(CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
-    release_.reset(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
-    if (!ready_ || !release_) return;
-    std::wstring command = L"\"" + program + L"\" " + readyName + L" " + releaseName + L" 60000";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << ToUtf8(program);
-        return;
-    }
-    CloseHandle(info.hThread);
-    process_.reset(info.hProcess);
-    const HANDLE waits[] = {ready_.get(), process_.get()};
-    started_ = WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
-}
+StandInBrowser::StandInBrowser(const std::wstring& exeName)
+    : folder_(TempFolder() + UniqueName(L"BrivoStandIn") + L"\\"), process_(folder_, exeName, L"", 60000) {}
 
 StandInBrowser::~StandInBrowser() {
-    if (release_) SetEvent(release_.get());
-    if (process_) WaitForSingleObject(process_.get(), 20000);
-    process_.reset();
+    process_.Release();
     RemoveTree(folder_);
 }

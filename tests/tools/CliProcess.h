@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/UniqueHandles.h"
+#include "support/StandInProcess.h"
 
 struct CliResult {
     DWORD exitCode = 0xFFFFFFFF;
@@ -24,12 +25,9 @@ public:
     ~StandInBrowser();
     StandInBrowser(const StandInBrowser&) = delete;
     StandInBrowser& operator=(const StandInBrowser&) = delete;
-    bool Started() const { return started_; }
+    bool Started() const { return process_.Started(); }
 
 private:
-    std::wstring folder_;
-    UniqueHandle ready_;
-    UniqueHandle release_;
-    UniqueHandle process_;
-    bool started_ = false;
+    std::wstring folder_;  // made by process_, removed when the process has ended
+    HelperProcess process_;
 };

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FirefoxTestFiles.h"
+#include "support/StandInProcess.h"
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "platform/BrivoError.h"
 #include "platform/Utf.h"
@@ -326,36 +327,6 @@ TEST_F(FirefoxDatabaseChanges, ALockedDatabaseAbsorbsTheUpdateAndRaisesTheRemova
     EXPECT_EQ(FindRecord(firefox, L"{abc}"), abc);
 }
 
-class StandInProcess {
-public:
-    StandInProcess(const std::wstring& folder, const std::wstring& exeName) {
-        const std::wstring program = folder + exeName;
-        EXPECT_TRUE(CopyFileW((std::wstring(BRIVO_BIN_DIR) + L"\\firefox_test_sleeper.exe").c_str(), program.c_str(),
-                              FALSE));
-        std::wstring command = L"\"" + program + L"\" 20000";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        started_ = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                  &startup, &info);
-        EXPECT_TRUE(started_) << ToUtf8(program);
-        if (!started_) return;
-        process_.reset(info.hProcess);
-        CloseHandle(info.hThread);
-    }
-    ~StandInProcess() {
-        if (process_ && !EndsWithin(0)) {
-            TerminateProcess(process_.get(), 1);
-            WaitForSingleObject(process_.get(), 5000);
-        }
-    }
-    bool EndsWithin(DWORD ms) const { return WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
-
-private:
-    bool started_ = false;
-    UniqueHandle process_;
-};
-
 TEST(FirefoxProcess, OnlyAProcessNamedExactlyFirefoxExeCountsAndIsEnded) {
     const FirefoxSandbox sandbox;
     const std::wstring lower = sandbox.Folder() + L"lower\\";
@@ -365,9 +336,9 @@ TEST(FirefoxProcess, OnlyAProcessNamedExactlyFirefoxExeCountsAndIsEnded) {
     TFireFoxExtensions firefox;
     EXPECT_FALSE(firefox.IsBrowserRunning());
     {
-        StandInProcess other(upper, L"Firefox.exe");
+        HelperProcess other(upper, L"Firefox.exe");
         EXPECT_FALSE(firefox.IsBrowserRunning());
-        StandInProcess browser(lower, L"firefox.exe");
+        HelperProcess browser(lower, L"firefox.exe");
         EXPECT_TRUE(firefox.IsBrowserRunning());
         firefox.CloseBrowser();
         EXPECT_TRUE(browser.EndsWithin(5000));
