@@ -9,6 +9,7 @@ namespace {
 // Both functions are looked up at run time: they are missing on the oldest
 // 32-bit systems, which then simply count as 32-bit Windows.
 bool DetectWin64() {
+    if constexpr (Is64BitProcess) return true;
     HMODULE kernel = GetModuleHandleW(L"KERNEL32.DLL");
     if (!kernel) kernel = LoadLibraryW(L"KERNEL32.DLL");  // mapped in every process; never freed
     if (!kernel) return false;
@@ -31,17 +32,21 @@ std::wstring FolderWithBackslash(int folderId) {
     return WithTrailingBackslash(GetSpecialFolder(GetDesktopWindow(), folderId));
 }
 
+// The folder 32-bit programs are installed in, whichever build asks: the
+// browsers' 32-bit installs are looked for there.
+constexpr int kProgramFilesFolder = Is64BitProcess ? CSIDL_PROGRAM_FILESX86 : CSIDL_PROGRAM_FILES;
+
 }  // namespace
 
 bool IsWin64 = DetectWin64();
-std::wstring ProgramFilesDir = FolderWithBackslash(CSIDL_PROGRAM_FILES);
+std::wstring ProgramFilesDir = FolderWithBackslash(kProgramFilesFolder);
 std::wstring AppDataDir = FolderWithBackslash(CSIDL_APPDATA);
 HWND DesktopWindow = GetDesktopWindow();
 
 void InitPublicFuns() {
     IsWin64 = DetectWin64();
     DesktopWindow = GetDesktopWindow();
-    ProgramFilesDir = FolderWithBackslash(CSIDL_PROGRAM_FILES);
+    ProgramFilesDir = FolderWithBackslash(kProgramFilesFolder);
     AppDataDir = FolderWithBackslash(CSIDL_APPDATA);
 }
 

@@ -10,11 +10,15 @@
 // from the first line of main; InitPublicFuns() computes them again and is
 // called by start-up code before any window exists. Code that runs during
 // static initialisation of other files must not rely on them.
-extern bool IsWin64;                  // WOW64 on an x64 or Itanium processor
-extern std::wstring ProgramFilesDir;  // with trailing backslash; the 32-bit folder under WOW64
+extern bool IsWin64;                  // 64-bit Windows: a 64-bit process, or WOW64 on x64 / Itanium
+extern std::wstring ProgramFilesDir;  // with trailing backslash; the 32-bit folder on 64-bit Windows
 extern std::wstring AppDataDir;       // roaming application data, with trailing backslash
 extern HWND DesktopWindow;
 void InitPublicFuns();
+
+// A 64-bit build sees no WOW64 redirection of its own: it reaches both
+// registry views with explicit flags, and the file system as it is.
+constexpr bool Is64BitProcess = sizeof(void*) == 8;
 
 // The version numbers Windows reports to this process (GetVersionExW).
 struct OsVersion {

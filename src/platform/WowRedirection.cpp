@@ -19,11 +19,14 @@ Fn Kernel32Function(const char* name) {
     return kernel ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, name))) : nullptr;
 }
 
+// Only a 32-bit process on 64-bit Windows is redirected.
+bool IsRedirected() { return IsWin64 && !Is64BitProcess; }
+
 bool ExistsAsSeen(const std::wstring& path) { return PathFileExistsW(path.c_str()) != FALSE; }
 
 bool ExistsInAnyView(const std::wstring& path) {
     if (ExistsAsSeen(path)) return true;
-    if (!IsWin64) return false;
+    if (!IsRedirected()) return false;
     const WowRedirectionOff off;
     return ExistsAsSeen(path);
 }
@@ -31,7 +34,7 @@ bool ExistsInAnyView(const std::wstring& path) {
 }  // namespace
 
 void DisableWowRedirection() {
-    if (!IsWin64) return;
+    if (!IsRedirected()) return;
     if (switchedOffDepth++ > 0) return;
     using DisableFn = BOOL(WINAPI*)(PVOID*);
     const auto disable = Kernel32Function<DisableFn>("Wow64DisableWow64FsRedirection");
@@ -39,7 +42,7 @@ void DisableWowRedirection() {
 }
 
 void RevertWowRedirection() {
-    if (!IsWin64 || switchedOffDepth == 0) return;
+    if (!IsRedirected() || switchedOffDepth == 0) return;
     if (--switchedOffDepth > 0) return;
     if (!switchedOff) return;
     using RevertFn = BOOL(WINAPI*)(PVOID);

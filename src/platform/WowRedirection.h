@@ -3,9 +3,10 @@
 // process (system32 -> syswow64 and the like).
 #include <string>
 
-// Switch the calling thread's redirection off and back on; both do nothing on
-// 32-bit Windows. Always used as a pair around a single check. Pairs may nest:
-// only the outermost pair switches.
+// Switch the calling thread's redirection off and back on; both do nothing
+// where nothing is redirected (32-bit Windows, a 64-bit build). Always used as
+// a pair around a single check. Pairs may nest: only the outermost pair
+// switches.
 void DisableWowRedirection();
 void RevertWowRedirection();
 

@@ -161,6 +161,7 @@ TEST_F(ShellHelpers, PathsWithoutExtensionAreProbedWithProgramExtensions) {
 class RedirectedFiles : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (Is64BitProcess) GTEST_SKIP() << "a 64-bit process sees no file-system redirection";
         ASSERT_TRUE(IsWin64);
         wchar_t windows[MAX_PATH] = {};
         ASSERT_NE(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
@@ -215,7 +216,8 @@ TEST(SpecialFolders, AreTheShellsFoldersWithoutTrailingBackslash) {
     const wchar_t* expected = _wgetenv(L"APPDATA");
     ASSERT_NE(expected, nullptr);
     EXPECT_EQ(Lower(appData), Lower(expected));
-    EXPECT_EQ(Lower(GetSpecialFolder(nullptr, CSIDL_PROGRAM_FILES)), L"c:\\program files (x86)");
+    EXPECT_EQ(Lower(GetSpecialFolder(nullptr, CSIDL_PROGRAM_FILES)),
+              Is64BitProcess ? L"c:\\program files" : L"c:\\program files (x86)");
     EXPECT_FALSE(GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA).empty());
     EXPECT_EQ(GetSpecialFolder(reinterpret_cast<HWND>(-1), CSIDL_APPDATA), L"");
     // A virtual folder has no path.

@@ -15,10 +15,13 @@ std::wstring Lower(std::wstring text) {
 
 }  // namespace
 
-TEST(StartupValues, DescribeThe32BitProgramUnderWow64) {
+TEST(StartupValues, Describe64BitWindowsToBothBuilds) {
     BOOL wow64 = FALSE;
     ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
-    ASSERT_TRUE(wow64) << "the test bed is a 64-bit Wine prefix";
+    // The test bed is a 64-bit Wine prefix: the 32-bit build runs under WOW64,
+    // the 64-bit one natively; both must know they are on 64-bit Windows and
+    // look for 32-bit installs in the same Program Files folder.
+    EXPECT_EQ(wow64 != FALSE, !Is64BitProcess);
     EXPECT_TRUE(IsWin64);
     EXPECT_EQ(Lower(ProgramFilesDir), L"c:\\program files (x86)\\");
     const wchar_t* appData = _wgetenv(L"APPDATA");

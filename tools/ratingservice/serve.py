@@ -52,6 +52,8 @@ from urllib.parse import parse_qs, urlsplit
 
 sys.dont_write_bytecode = True  # no __pycache__ beside the sources
 import demo_seed  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import loopback_server  # noqa: E402
 
 SCHEMA = """
 create table plugs (sid integer primary key, browser_id integer, plug_id text, name text,
@@ -412,21 +414,6 @@ class Server(ThreadingHTTPServer):
         self.last_request = time.monotonic()
 
 
-def watch(server, idle_timeout, pid):
-    while True:
-        time.sleep(1)
-        if time.monotonic() - server.last_request > idle_timeout:
-            break
-        if pid:
-            try:
-                os.kill(pid, 0)
-            except ProcessLookupError:
-                break
-            except PermissionError:
-                pass
-    server.shutdown()
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port-file")
@@ -439,23 +426,7 @@ def main():
     args = parser.parse_args()
 
     server = Server(Service(args.db, args.seed, args.page_size, args.key_lifetime))
-    port = server.server_address[1]
-    if args.port_file:
-        partial = args.port_file + ".partial"
-        with open(partial, "w") as f:
-            f.write("%d\n" % port)
-        os.replace(partial, args.port_file)
-    print("port %d" % port, flush=True)
-    threading.Thread(target=watch, args=(server, args.idle_timeout, args.watch_pid), daemon=True).start()
-    server.serve_forever()
-    server.server_close()
-    if args.port_file:
-        try:
-            os.remove(args.port_file)
-        except OSError:
-            pass
-    sys.stdout.flush()
-    os._exit(0)
+    loopback_server.serve(server, args.port_file, args.idle_timeout, args.watch_pid)
 
 
 if __name__ == "__main__":

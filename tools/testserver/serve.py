@@ -25,6 +25,10 @@ import zlib
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import parse_qs, urlsplit
 
+sys.dont_write_bytecode = True  # no __pycache__ beside the sources
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import loopback_server  # noqa: E402
+
 
 class Reply:
     def __init__(self, body=b"", status=200, content_type="text/html", headers=None,
@@ -74,7 +78,6 @@ CACHE_FOR_AN_HOUR = {"Cache-Control": "public, max-age=3600"}
 
 HITS = {}
 HITS_LOCK = threading.Lock()
-last_request = time.monotonic()
 
 
 @route("/page.html")
@@ -198,8 +201,7 @@ class Handler(BaseHTTPRequestHandler):
         pass
 
     def serve(self, method):
-        global last_request
-        last_request = time.monotonic()
+        self.server.last_request = time.monotonic()
         parts = urlsplit(self.path)
         self.query = parse_qs(parts.query)
         if parts.path != "/__hits":
@@ -229,14 +231,6 @@ class Handler(BaseHTTPRequestHandler):
         self.serve("POST")
 
 
-def watch_idle(server, idle_timeout):
-    while True:
-        time.sleep(1)
-        if time.monotonic() - last_request > idle_timeout:
-            server.shutdown()
-            return
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port-file")
@@ -248,25 +242,7 @@ def main():
     ThreadingHTTPServer.request_queue_size = 1024
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
-    port = server.server_address[1]
-    if args.port_file:
-        # Written beside and renamed, so a reader never sees half a number.
-        partial = args.port_file + ".partial"
-        with open(partial, "w") as f:
-            f.write("%d\n" % port)
-        os.replace(partial, args.port_file)
-    print("port %d" % port, flush=True)
-    threading.Thread(target=watch_idle, args=(server, args.idle_timeout), daemon=True).start()
-    server.serve_forever()
-    server.server_close()
-    if args.port_file:
-        try:
-            os.remove(args.port_file)
-        except OSError:
-            pass
-    # Connections still open are not waited for.
-    sys.stdout.flush()
-    os._exit(0)
+    loopback_server.serve(server, args.port_file, args.idle_timeout)
 
 
 if __name__ == "__main__":
