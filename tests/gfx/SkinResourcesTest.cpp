@@ -188,21 +188,41 @@ std::string PictureName(const testing::TestParamInfo<SkinPictureInfo>& param) {
 INSTANTIATE_TEST_SUITE_P(Skin, EverySkinPicture, testing::ValuesIn(SkinPictures().begin(), SkinPictures().end()),
                          PictureName);
 
+// The sizes and state layouts the main and reviews windows are laid out for.
 TEST(SkinPictureTable, HoldsTheWholeStoreAndTheWaitFramesAtTheirFixedSizes) {
-    for (int n = 0; n < kStorePictureCount; ++n)
-        EXPECT_NE(FindSkinPicture(StorePicture(n)), nullptr) << "store picture " << n;
+    struct Fixed {
+        int width, height, states;
+    };
+    const Fixed store[kStorePictureCount] = {
+        {19, 19, 1},  {48, 48, 1},  {15, 15, 1},  {15, 15, 1},  {15, 15, 1},   {135, 18, 3},  {135, 18, 3},
+        {54, 18, 3},  {20, 70, 1},  {10, 10, 1},  {90, 25, 1},  {9, 9, 1},     {9, 9, 1},     {513, 50, 3},
+        {32, 32, 1},  {32, 32, 1},  {32, 32, 1},  {32, 32, 1},  {100, 100, 1}, {11, 11, 1},   {21, 21, 1},
+        {21, 21, 1},  {21, 21, 1},  {16, 16, 1},  {16, 16, 1},  {16, 16, 1},   {16, 16, 1},   {16, 16, 1},
+        {16, 16, 1},  {100, 100, 1}, {32, 32, 1}, {32, 32, 1},  {32, 32, 1},   {32, 32, 1},
+    };
+    for (int n = 0; n < kStorePictureCount; ++n) {
+        const SkinPictureInfo* picture = FindSkinPicture(StorePicture(n));
+        ASSERT_NE(picture, nullptr) << "store picture " << n;
+        EXPECT_EQ(picture->width, store[n].width) << "store picture " << n;
+        EXPECT_EQ(picture->height, store[n].height) << "store picture " << n;
+        EXPECT_EQ(picture->states, store[n].states) << "store picture " << n;
+    }
     for (int n = 0; n < kWaitFrameCount; ++n) {
         const SkinPictureInfo* frame = FindSkinPicture(WaitFrame(n));
         ASSERT_NE(frame, nullptr) << "wait frame " << n;
         EXPECT_EQ(frame->width, 190);
         EXPECT_EQ(frame->height, 220);
     }
-    const SkinPictureInfo* switchOn = FindSkinPicture(SkinPictureId::SwitchOn);
-    ASSERT_NE(switchOn, nullptr);
-    EXPECT_EQ(switchOn->width / switchOn->states, 45);
-    const SkinPictureInfo* browserButton = FindSkinPicture(SkinPictureId::BrowserButton);
-    ASSERT_NE(browserButton, nullptr);
-    EXPECT_EQ(browserButton->width / browserButton->states, 171);
+    for (SkinPictureId id : {SkinPictureId::ToastInfoIcon, SkinPictureId::ToastErrorIcon}) {
+        ASSERT_NE(FindSkinPicture(id), nullptr);
+        EXPECT_EQ(FindSkinPicture(id)->width, 24);
+        EXPECT_EQ(FindSkinPicture(id)->height, 24);
+    }
+    for (SkinPictureId id : {SkinPictureId::ToastInfoBackground, SkinPictureId::ToastErrorBackground}) {
+        ASSERT_NE(FindSkinPicture(id), nullptr);
+        EXPECT_EQ(FindSkinPicture(id)->width, 160);
+        EXPECT_EQ(FindSkinPicture(id)->height, 35);
+    }
 }
 
 TEST(SkinPictureTable, AnswersNothingForUnknownPicturesAndScales) {
