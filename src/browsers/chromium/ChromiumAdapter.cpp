@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 #include <new>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "browsers/BrowserProcesses.h"

@@ -3,8 +3,8 @@
 #include <shlobj.h>
 
 #include <new>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 
 #include "browsers/IconDownload.h"
 #include "browsers/PluginRegistry.h"
