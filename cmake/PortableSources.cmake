@@ -89,3 +89,14 @@ list(APPEND BRIVO_PORTABLE_TESTS
     tests/rating/RateReplyTest.cpp
     tests/rating/RateSessionTest.cpp
 )
+
+# Firefox add-ons: the elements of "extensions.json" and the add-on packages.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/browsers/firefox/FirefoxAddonEntry.cpp
+    src/browsers/firefox/ZipArchive.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/browsers/firefox/FirefoxAddonEntryTest.cpp
+    tests/browsers/firefox/ZipArchiveTest.cpp
+    tests/browsers/firefox/ZipBuilder.cpp
+)

@@ -7,6 +7,10 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(BRIVO_WIN_LIBS gdiplus wininet shell32 ole32 oleaut32 uuid advapi32 version
     comctl32 shlwapi gdi32 user32 msimg32 kernel32)
 
+# zlib for MinGW from Debian (libz-mingw-w64-dev), linked statically: the
+# archive itself, never its DLL import library.
+find_library(BRIVO_ZLIB NAMES libz.a REQUIRED)
+
 include(cmake/Sqlite.cmake)
 include(cmake/TestLocales.cmake)
 include(cmake/Skin.cmake)
@@ -17,7 +21,7 @@ list(FILTER BRIVO_CORE_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
 add_library(brivo_core STATIC ${BRIVO_CORE_SOURCES})
 target_include_directories(brivo_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_include_directories(brivo_core SYSTEM PUBLIC ${BRIVO_THIRD_PARTY_INCLUDE})
-target_link_libraries(brivo_core PUBLIC ${BRIVO_WIN_LIBS})
+target_link_libraries(brivo_core PUBLIC ${BRIVO_ZLIB} ${BRIVO_WIN_LIBS})
 if(TARGET brivo_sqlite)
   target_link_libraries(brivo_core PUBLIC brivo_sqlite)
 endif()

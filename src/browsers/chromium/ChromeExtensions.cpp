@@ -23,6 +23,5 @@ std::wstring FindChromiumProfile(const std::wstring& localAppData) {
 
 TChromeExtensions::TChromeExtensions()
     : TChromiumAdapter(BrowserKind::ChromeFamily, L"Google Chrome", L"chrome.exe") {
-    const std::wstring profile = FindChromiumProfile(GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA));
-    if (!profile.empty()) ReadProfile(profile);
+    ReadProfile([] { return FindChromiumProfile(GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA)); });
 }

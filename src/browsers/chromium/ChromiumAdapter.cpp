@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "browsers/BrowserProcesses.h"
@@ -16,6 +18,8 @@
 #include "platform/Utf.h"
 
 namespace {
+
+constexpr const wchar_t* kSecurePrefsFileName = L"Secure Preferences";
 
 // An extension id names one entry of "Extensions\"; anything that could
 // reach beyond that folder is never handed to the shell for deletion.
@@ -32,6 +36,7 @@ void ResolveMessages(TBrowserExtensionInfo& record, const std::vector<std::strin
     if (!nameKey && !descriptionKey) return;
     bool nameDone = !nameKey, descriptionDone = !descriptionKey;
     for (const std::string& locale : locales) {
+        if (!IsPlainLocaleName(locale)) continue;
         const std::optional<JsonDocument> messages =
             JsonDocument::LoadFile(record.FilePath + L"\\_locales\\" + ToWide(locale) + L"\\messages.json");
         if (!messages) continue;
@@ -48,17 +53,40 @@ void ResolveMessages(TBrowserExtensionInfo& record, const std::vector<std::strin
 
 }  // namespace
 
-TChromiumAdapter::TChromiumAdapter(BrowserKind kind, const wchar_t* displayName, const wchar_t* exeName)
-    : exeName_(exeName) {
+TChromiumAdapter::TChromiumAdapter(BrowserKind kind, const wchar_t* displayName, const wchar_t* exeName) noexcept
+    : displayName_(displayName), exeName_(exeName) {
     Kind = kind;
-    DisplayName = displayName;
-    PrefsFileName = L"Preferences";
 }
 
-void TChromiumAdapter::ReadProfile(const std::wstring& dataPath) {
+void TChromiumAdapter::ReadProfile(std::wstring (*findProfile)()) noexcept {
+    try {
+        DisplayName = displayName_;
+        PrefsFileName = L"Preferences";
+        const std::wstring profile = findProfile();
+        if (!profile.empty()) ReadProfileAt(profile);
+    } catch (const std::bad_alloc&) {
+        // A profile too large for the address space: the records read so far
+        // are listed, in list order like every list.
+        SortExtensions();
+    } catch (const std::length_error&) {
+        SortExtensions();
+    }
+}
+
+void TChromiumAdapter::ReadProfileAt(const std::wstring& dataPath) {
     DataPath = dataPath;
     std::optional<JsonDocument> prefs = JsonDocument::LoadFile(PrefsPath());
     if (!prefs) return;
+    // Where the browser protects the extension settings (Windows), they are
+    // kept in "Secure Preferences" in the same layout, and "Preferences" has
+    // none. Changes then go back to the file the settings came from.
+    if (!HasExtensionSettings(*prefs)) {
+        std::optional<JsonDocument> secure = JsonDocument::LoadFile(DataPath + kSecurePrefsFileName);
+        if (secure && HasExtensionSettings(*secure)) {
+            prefs = std::move(secure);
+            PrefsFileName = kSecurePrefsFileName;
+        }
+    }
     PrefsDocument = std::make_unique<JsonDocument>(std::move(*prefs));
     ScanExtensionSettings();
     ScanPlugins(Extensions);
@@ -119,20 +147,22 @@ bool TChromiumAdapter::ToggleExtension(TBrowserExtensionInfo* record) {
 void TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
     if (!Owns(record)) return;
     if (record->Kind == AddonKind::Extension) {
-        RemoveExtensionEntry(*record);
+        if (!RemoveExtensionEntry(*record)) return;
     } else {
         RemovePlugin(*record);
     }
     DestroyExtension(record);
 }
 
-void TChromiumAdapter::RemoveExtensionEntry(const TBrowserExtensionInfo& record) {
-    if (!PrefsDocument) return;
+bool TChromiumAdapter::RemoveExtensionEntry(const TBrowserExtensionInfo& record) {
+    if (!PrefsDocument) return true;
     // All installed versions go, not just the one FilePath names. A folder
-    // still in use keeps its settings entry, so the browser keeps knowing it.
-    if (IsPlainEntryName(record.Id) && ShellDeleteFolder(ExtensionsFolder() + record.Id))
-        DeleteExtensionSettings(*PrefsDocument, ToUtf8(record.Id));
+    // still in use keeps its settings entry, so the browser keeps knowing it,
+    // and its record, so the list keeps showing what the browser has.
+    const bool deleted = IsPlainEntryName(record.Id) && ShellDeleteFolder(ExtensionsFolder() + record.Id);
+    if (deleted) DeleteExtensionSettings(*PrefsDocument, ToUtf8(record.Id));
     PrefsDocument->SaveFile(PrefsPath());
+    return deleted;
 }
 
 bool TChromiumAdapter::Owns(const TBrowserExtensionInfo* record) const {

@@ -1,5 +1,7 @@
 #include "browsers/chromium/ChromiumPreferences.h"
 
+#include <cstdint>
+
 #include "browsers/chromium/UnicodeEscapes.h"
 #include "platform/Utf.h"
 
@@ -22,6 +24,60 @@ bool IsTextEqual(const JsonValue* value, std::string_view text) {
     return value && value->IsString() && std::string_view(value->GetString(), value->GetStringLength()) == text;
 }
 
+// The user's own reason among the reasons a browser records for keeping an
+// extension switched off; the others (a permission increase, a corrupted
+// install, a policy) belong to the browser.
+constexpr std::int64_t kUserReason = 1;
+
+bool IsUserReason(const JsonValue* value) { return value && value->IsInt64() && value->GetInt64() == kUserReason; }
+
+// Today's browsers keep no "state": a list of reason numbers, or in older
+// builds a bit field, switches the extension off while it is not empty.
+bool HasDisableReasons(const JsonValue* reasons) {
+    if (!reasons) return false;
+    if (reasons->IsArray()) return !reasons->Empty();
+    return IntegerOf(reasons) != 0;
+}
+
+// Adds or removes the user's reason and keeps every other one.
+void SetUserReason(JsonDocument& prefs, JsonValue& entry, bool disabled) {
+    JsonValue* reasons = Member(&entry, "disable_reasons");
+    if (reasons && reasons->IsInt64()) {
+        const std::int64_t bits = reasons->GetInt64();
+        prefs.SetInteger(entry, "disable_reasons", disabled ? (bits | kUserReason) : (bits & ~kUserReason));
+        return;
+    }
+    if (reasons && !reasons->IsArray()) return;  // not a form the browser writes: left alone
+    if (disabled) {
+        reasons = prefs.EnsureArray(entry, "disable_reasons");
+        for (std::size_t i = 0; i < ArraySize(reasons); ++i)
+            if (IsUserReason(ArrayElement(reasons, i))) return;
+        prefs.AppendInteger(*reasons, kUserReason);
+    } else if (reasons) {
+        for (std::size_t i = ArraySize(reasons); i > 0; --i)
+            if (IsUserReason(ArrayElement(reasons, i - 1))) prefs.DeleteElement(*reasons, i - 1);
+    }
+}
+
+// The members the Preferences files of earlier years use: "state" and the
+// "known_disabled" list.
+void SetStateAndKnownDisabled(JsonDocument& prefs, JsonValue& extensions, JsonValue& entry, std::string_view id,
+                              bool disabled) {
+    // A list of some other type is not ours to replace; the state still switches.
+    JsonValue* known = Member(&extensions, "known_disabled");
+    if (!known) known = prefs.EnsureArray(extensions, "known_disabled");
+    if (known && !known->IsArray()) known = nullptr;
+
+    prefs.SetInteger(entry, "state", disabled ? 0 : 1);
+    if (!known) return;
+    if (disabled) {
+        prefs.AppendString(*known, id);
+    } else {
+        for (std::size_t i = ArraySize(known); i > 0; --i)
+            if (IsTextEqual(ArrayElement(known, i - 1), id)) prefs.DeleteElement(*known, i - 1);
+    }
+}
+
 }  // namespace
 
 const JsonValue* ExtensionSettings(const JsonDocument& prefs) {
@@ -29,9 +85,15 @@ const JsonValue* ExtensionSettings(const JsonDocument& prefs) {
     return settings && settings->IsObject() ? settings : nullptr;
 }
 
+bool HasExtensionSettings(const JsonDocument& prefs) {
+    const JsonValue* settings = ExtensionSettings(prefs);
+    return settings && settings->MemberCount() > 0;
+}
+
 ChromiumExtensionEntry ReadExtensionEntry(const JsonValue& entry) {
     ChromiumExtensionEntry result;
-    result.disabled = GetInteger(&entry, "state", 0) == 0;
+    const JsonValue* state = Member(&entry, "state");
+    result.disabled = state ? IntegerOf(state) == 0 : HasDisableReasons(Member(&entry, "disable_reasons"));
     result.path = ToWide(GetText(&entry, "path"));
     const JsonValue* manifest = Member(&entry, "manifest");
     if (!manifest || !manifest->IsObject()) return result;
@@ -52,18 +114,11 @@ bool SetExtensionDisabled(JsonDocument& prefs, std::string_view id, bool disable
     JsonValue* extensions = Member(&prefs.Root(), "extensions");
     JsonValue* entry = SettingsEntry(extensions, id);
     if (!entry) return false;
-    // A list of some other type is not ours to replace; the state still switches.
-    JsonValue* known = Member(extensions, "known_disabled");
-    if (!known) known = prefs.EnsureArray(*extensions, "known_disabled");
-    if (known && !known->IsArray()) known = nullptr;
-
-    prefs.SetInteger(*entry, "state", disabled ? 0 : 1);
-    if (!known) return true;
-    if (disabled) {
-        prefs.AppendString(*known, id);
+    // Each entry is switched in the form it was written in.
+    if (Member(entry, "state")) {
+        SetStateAndKnownDisabled(prefs, *extensions, *entry, id, disabled);
     } else {
-        for (std::size_t i = ArraySize(known); i > 0; --i)
-            if (IsTextEqual(ArrayElement(known, i - 1), id)) prefs.DeleteElement(*known, i - 1);
+        SetUserReason(prefs, *entry, disabled);
     }
     return true;
 }

@@ -11,7 +11,10 @@
 
 // What one settings entry says about its extension.
 struct ChromiumExtensionEntry {
-    // "state" 0 means switched off; a missing "state" reads as 0.
+    // Where the entry has "state": switched off when it reads as 0 (a state
+    // that is no integer reads as 0). Where it has none, as today's browsers
+    // write it: switched off while "disable_reasons" is a non-empty list of
+    // reasons or, as older builds wrote it, a non-zero bit field.
     bool disabled = true;
     // "path": the installed version's folder, relative to "Extensions\".
     std::wstring path;
@@ -30,14 +33,20 @@ struct ChromiumExtensionEntry {
 // "extensions" / "settings": one member per extension id. None when either
 // member is missing or not an object.
 const JsonValue* ExtensionSettings(const JsonDocument& prefs);
+// True when ExtensionSettings holds at least one entry.
+bool HasExtensionSettings(const JsonDocument& prefs);
 
 ChromiumExtensionEntry ReadExtensionEntry(const JsonValue& entry);
 
-// Switches the extension off ("state" 0, id appended to "known_disabled",
-// which is created when missing) or on ("state" 1, every copy of the id taken
-// out of "known_disabled"). A "known_disabled" that is not an array is left
-// alone. False, with nothing changed, when the id has no settings entry
-// object.
+// Switches the extension off or on in the form its entry is written in.
+// An entry with "state": off is "state" 0 and the id appended to
+// "known_disabled" (created when missing), on is "state" 1 and every copy of
+// the id taken out of "known_disabled"; a "known_disabled" that is not an
+// array is left alone. An entry without "state": off adds the user's reason
+// 1 to "disable_reasons" (a list, created as [1] when missing, or a bit
+// field), on takes it out; other reasons stay, and a "disable_reasons" of
+// any other type is left alone. False, with nothing changed, when the id
+// has no settings entry object.
 bool SetExtensionDisabled(JsonDocument& prefs, std::string_view id, bool disabled);
 
 // Deletes the extension's settings entry; false when there was none.

@@ -20,6 +20,13 @@ void AddOnce(std::vector<std::string>& list, std::string name) {
 
 }  // namespace
 
+bool IsPlainLocaleName(std::string_view name) {
+    if (name.empty()) return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+    });
+}
+
 std::optional<std::string> MessageKey(std::string_view text) {
     if (text.size() <= kPrefix.size() + kSuffix.size() || text.substr(0, kPrefix.size()) != kPrefix ||
         text.substr(text.size() - kSuffix.size()) != kSuffix)
@@ -37,7 +44,9 @@ std::vector<std::string> LocaleCandidates(std::string_view uiTag, std::string_vi
         AddOnce(list, language + "_" + region);
     }
     AddOnce(list, language);
-    AddOnce(list, std::string(defaultLocale));
+    // The manifest is the extension author's: its default locale is only
+    // ever a folder of the extension's own "_locales".
+    if (IsPlainLocaleName(defaultLocale)) AddOnce(list, std::string(defaultLocale));
     return list;
 }
 

@@ -13,9 +13,14 @@
 // "extName" for "__MSG_extName__"; none for any other text.
 std::optional<std::string> MessageKey(std::string_view text);
 
+// A locale folder name as the browsers write them ("en", "pt_BR", "es_419"):
+// letters, digits, "_" and "-" only, so never a path or a drive.
+bool IsPlainLocaleName(std::string_view name);
+
 // The locale folders to try, best first: the display language's tag as the
 // browsers name their folders ("en-gb" gives "en_GB", then "en"), then the
-// extension's default locale. No name twice, none empty.
+// extension's default locale when it is a plain locale name. No name twice,
+// none empty.
 std::vector<std::string> LocaleCandidates(std::string_view uiTag, std::string_view defaultLocale);
 
 // The "message" of the member whose name matches key in any letter case;

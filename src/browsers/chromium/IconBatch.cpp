@@ -43,6 +43,8 @@ void LoadPngFiles(const std::vector<PngRequest>& requests, unsigned maxThreads) 
             helpers.emplace_back(work);
         } catch (const std::system_error&) {
             break;  // no more threads: the others and this one share the rest
+        } catch (const std::bad_alloc&) {
+            break;  // no memory for another thread: likewise
         }
     }
     work();

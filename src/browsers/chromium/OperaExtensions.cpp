@@ -15,6 +15,5 @@ std::wstring FindOperaProfile(const std::wstring& roamingAppData) {
 }
 
 TOPeraExtensions::TOPeraExtensions() : TChromiumAdapter(BrowserKind::Opera, L"Opera", L"opera.exe") {
-    const std::wstring profile = FindOperaProfile(GetSpecialFolder(nullptr, CSIDL_APPDATA));
-    if (!profile.empty()) ReadProfile(profile);
+    ReadProfile([] { return FindOperaProfile(GetSpecialFolder(nullptr, CSIDL_APPDATA)); });
 }

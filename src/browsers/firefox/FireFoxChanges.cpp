@@ -4,28 +4,22 @@
 
 #include "browsers/BrowserProcesses.h"
 #include "browsers/PluginRegistry.h"
+#include "browsers/firefox/AddonFiles.h"
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "platform/BrivoError.h"
 #include "platform/ShellHelpers.h"
 #include "platform/SqliteDatabase.h"
+#include "platform/SystemErrorText.h"
 #include "platform/Utf.h"
 #include "platform/WowRedirection.h"
 
 namespace {
 
 constexpr const wchar_t* kExecutable = L"firefox.exe";
-
-// The add-on's file or folder as the profile names it. Only a full path below
-// a drive or share is handed to the shell: an empty or relative descriptor
-// would resolve against the program's current folder, and a root is never an
-// add-on.
-bool IsDeletableAddonPath(const std::wstring& path) {
-    const bool drive = path.size() > 3 && path[1] == L':' && path[2] == L'\\' &&
-                       ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
-    const bool share = path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' &&
-                       path.find(L'\\', path.find(L'\\', 2) + 1) != std::wstring::npos;
-    return drive || share;
-}
+// Firefox's start-up cache of the add-on list. While it exists, Firefox
+// starts from it and ignores what "extensions.json" says; without it Firefox
+// reads "extensions.json" and builds the cache anew.
+constexpr const wchar_t* kStartupCache = L"addonStartup.json.lz4";
 
 }  // namespace
 
@@ -35,33 +29,43 @@ bool TFireFoxExtensions::IsBrowserRunning() { return FindProcessByName(kExecutab
 
 bool TFireFoxExtensions::ToggleExtension(TBrowserExtensionInfo* record) {
     if (!Owns(record)) return record ? record->Disabled : false;
+    if (!PrefsDocument) {
+        // The record changes only once the database did.
+        UpdateAddonRow(*record, !record->Disabled);
+        record->Disabled = !record->Disabled;
+        return record->Disabled;
+    }
     // The record shows the new state whatever happens to the write.
     record->Disabled = !record->Disabled;
-    if (!PrefsDocument) {
-        UpdateAddonRow(*record);
-    } else if (record->Kind == AddonKind::Extension) {
+    if (record->Kind == AddonKind::Extension) {
         if (JsonValue* entry = FindAddonEntry(record->Id)) {
             PrefsDocument->SetBoolean(*entry, "userDisabled", record->Disabled);
             PrefsDocument->SetBoolean(*entry, "active", !record->Disabled);
-            PrefsDocument->SaveFile(PrefsPath());
+            SaveExtensionsJson();
         }
     }
     return record->Disabled;
 }
 
-void TFireFoxExtensions::UpdateAddonRow(const TBrowserExtensionInfo& record) {
-    const SqliteDatabase db(DatabasePath());  // not opening is raised to the caller
+void TFireFoxExtensions::SaveExtensionsJson() {
+    PrefsDocument->SaveFile(PrefsPath());
+    const std::wstring cache = DataPath + kStartupCache;
+    if (DeleteFileW(cache.c_str())) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+        throw BrivoError(ToUtf8(cache) + ": " + SystemErrorText(error));
+}
+
+void TFireFoxExtensions::UpdateAddonRow(const TBrowserExtensionInfo& record, bool disabled) {
+    const SqliteDatabase db(DatabasePath());
     // The id is bound, never spliced into the statement: an id holding a
-    // double quote must change its own rows and no others.
-    const char* sql = record.Disabled ? "update addon set ACTIVE=0, USERDISABLED=1 where id=?"
-                                      : "update addon set ACTIVE=1, USERDISABLED=0 where id=?";
-    try {
-        SqliteStatement update(db, sql);
-        update.BindText(1, ToUtf8(record.Id));
-        update.Run();
-    } catch (const BrivoError&) {
-        // Locked or without the table: the record keeps its new state until the next start.
-    }
+    // double quote must change its own rows and no others. A locked database
+    // or a missing table is raised to the caller like every failed write.
+    const char* sql = disabled ? "update addon set ACTIVE=0, USERDISABLED=1 where id=?"
+                               : "update addon set ACTIVE=1, USERDISABLED=0 where id=?";
+    SqliteStatement update(db, sql);
+    update.BindText(1, ToUtf8(record.Id));
+    update.Run();
 }
 
 JsonValue* TFireFoxExtensions::FindAddonEntry(const std::wstring& id) {
@@ -87,7 +91,9 @@ void TFireFoxExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
 
 void TFireFoxExtensions::RemoveAddonData(const TBrowserExtensionInfo& record) {
     // Whether the files went or not, the browser is told to forget the add-on.
-    if (IsDeletableAddonPath(record.FilePath) && PathExistsAnyView(record.FilePath))
+    // Only a full path is handed to the shell: an empty or relative one would
+    // resolve against the program's current folder.
+    if (IsFullWindowsPath(record.FilePath) && PathExistsAnyView(record.FilePath))
         ShellDeletePath(record.FilePath, false);
     if (PrefsDocument) {
         RemoveFromExtensionsJson(record);
@@ -108,7 +114,7 @@ void TFireFoxExtensions::RemoveFromExtensionsJson(const TBrowserExtensionInfo& r
             break;
         }
     }
-    PrefsDocument->SaveFile(PrefsPath());
+    SaveExtensionsJson();
 }
 
 void TFireFoxExtensions::RemoveFromDatabase(const TBrowserExtensionInfo& record) {

@@ -4,10 +4,13 @@
 
 #include <new>
 #include <optional>
+#include <stdexcept>
 
 #include "browsers/IconDownload.h"
 #include "browsers/PluginRegistry.h"
 #include "browsers/chromium/UiLanguageTag.h"
+#include "browsers/firefox/AddonFiles.h"
+#include "browsers/firefox/FirefoxAddonEntry.h"
 #include "browsers/firefox/FirefoxProfile.h"
 #include "platform/BrivoError.h"
 #include "platform/FileBytes.h"
@@ -41,32 +44,30 @@ std::unique_ptr<JsonDocument> LoadJsonIfPresent(const std::wstring& path) {
 
 std::wstring WideText(const JsonValue* object, const char* name) { return ToWide(GetText(object, name)); }
 
-// The locale object of an add-on: its "locales" member named by the display
-// language's tag, else its "defaultLocale". Only objects count.
-const JsonValue* FindLocale(const JsonValue* addon, const std::string& tag) {
-    const JsonValue* locale = nullptr;
-    if (!tag.empty()) locale = Member(Member(addon, "locales"), tag);
-    if (!locale || !locale->IsObject()) locale = Member(addon, "defaultLocale");
-    return locale && locale->IsObject() ? locale : nullptr;
-}
-
 }  // namespace
 
-TFireFoxExtensions::TFireFoxExtensions() : TFireFoxExtensions(GetSpecialFolder(nullptr, CSIDL_APPDATA)) {}
+TFireFoxExtensions::TFireFoxExtensions() { Load(nullptr); }
 
-TFireFoxExtensions::TFireFoxExtensions(const std::wstring& roamingAppData) {
+TFireFoxExtensions::TFireFoxExtensions(const std::wstring& roamingAppData) { Load(&roamingAppData); }
+
+void TFireFoxExtensions::Load(const std::wstring* roamingAppData) noexcept {
     Kind = BrowserKind::Firefox;
-    DisplayName = L"Mozilla Firefox";
-    PrefsFileName = L"extensions.json";
-    const std::wstring firefox = FirefoxFolder(roamingAppData);
-    if (firefox.empty() || !IsFolder(firefox)) return;
-    DataPath = FirefoxProfileFolder(firefox);
     try {
+        DisplayName = L"Mozilla Firefox";
+        PrefsFileName = L"extensions.json";
+        const std::wstring firefox =
+            FirefoxFolder(roamingAppData ? *roamingAppData : GetSpecialFolder(nullptr, CSIDL_APPDATA));
+        if (firefox.empty() || !IsFolder(firefox)) return;
+        DataPath = FirefoxProfileFolder(firefox);
         ReadProfile();
     } catch (const BrivoError&) {
         // A file or database that cannot be read: whatever was listed stays,
-        // the rest (plug-ins and sorting included) is skipped.
+        // in list order like every list; the plug-ins are skipped.
+        SortExtensions();
     } catch (const std::bad_alloc&) {
+        SortExtensions();  // no memory left: likewise
+    } catch (const std::length_error&) {
+        SortExtensions();
     }
 }
 
@@ -89,24 +90,25 @@ void TFireFoxExtensions::ReadExtensionsJson() {
     const std::size_t count = ArraySize(addons);
     for (std::size_t i = 0; i < count; ++i) {
         // Anything but an object (null included) reads as an empty one.
-        const JsonValue* addon = ArrayElement(addons, i);
+        const FirefoxAddonEntry entry = ReadFirefoxAddonEntry(ArrayElement(addons, i), tag);
+        if (entry.builtIn) continue;
         auto record = std::make_unique<TBrowserExtensionInfo>();
         record->Kind = AddonKind::Extension;
-        record->Id = WideText(addon, "id");
-        record->Name = WideText(addon, "name");
-        record->Disabled = GetBoolean(addon, "userDisabled") || GetBoolean(addon, "appDisabled");
-        record->FilePath = WideText(addon, "descriptor");
-        if (const JsonValue* locale = FindLocale(addon, tag)) {
-            record->Name = WideText(locale, "name");
-            record->Description = WideText(locale, "description");
+        record->Id = ToWide(entry.id);
+        record->Name = ToWide(entry.name);
+        record->Description = ToWide(entry.description);
+        record->Disabled = entry.disabled;
+        record->FilePath = ResolveAddonPath(DataPath, entry);
+        record->Version = ToWide(entry.version);
+        record->IconUrl = ToWide(entry.iconUrl);
+        // Today's icons are files of the add-on itself; earlier ones addresses.
+        std::string chosen;
+        record->Icon = LoadAddonIcon(record->FilePath, entry.iconFiles, chosen);
+        if (record->Icon) {
+            record->IconUrl = ToWide(chosen);
+        } else if (!record->IconUrl.empty() && !IsAddonIconFile(entry.iconUrl)) {
+            StartIconDownload(*record);
         }
-        const JsonValue* icons = Member(addon, "icons");
-        if (icons && icons->IsObject()) {
-            record->IconUrl = WideText(icons, "64");
-            if (record->IconUrl.empty()) record->IconUrl = WideText(icons, "32");
-        }
-        record->Version = WideText(addon, "version");
-        if (!record->IconUrl.empty()) StartIconDownload(*record);
         Extensions.push_back(std::move(record));
     }
 }

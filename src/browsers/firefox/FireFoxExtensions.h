@@ -2,6 +2,7 @@
 // Mozilla Firefox: the add-ons of the profile that "profiles.ini" names
 // first, read from "extensions.json" or, when that is missing or invalid,
 // from the older database "extensions.sqlite", followed by the plug-ins.
+// Add-ons built into Firefox or installed with it, and themes, are not listed.
 // Changes go to the store the add-ons were read from; "addons.json" only
 // lends names and descriptions to the database's add-ons and is never written.
 #include <memory>
@@ -23,16 +24,20 @@ public:
     void CloseBrowser() override;
     // True while a process named exactly "firefox.exe" exists.
     bool IsBrowserRunning() override;
-    // Flips Disabled first, then writes the new state: into the add-on's
-    // first element of "extensions.json" ("userDisabled", "active"), or,
-    // when that file was not read, into its rows of "extensions.sqlite".
-    // Raises BrivoError when "extensions.json" cannot be written or the
-    // database cannot be opened; a failing update statement is absorbed.
-    // Plug-ins are not written while "extensions.json" is the store. A record
-    // of another adapter is left alone. Answers the record's Disabled.
+    // Writes the new state into the add-on's first element of
+    // "extensions.json" ("userDisabled", "active") and removes Firefox's
+    // start-up cache "addonStartup.json.lz4", so that Firefox takes the
+    // change; or, when "extensions.json" was not read, into its rows of
+    // "extensions.sqlite". Raises BrivoError when "extensions.json" cannot be
+    // written or the cache not removed (Disabled and the document in memory
+    // are switched by then), and when the database cannot be opened or
+    // changed (Disabled then stays as it was). Plug-ins are not written while
+    // "extensions.json" is the store. A record of another adapter is left
+    // alone. Answers the record's Disabled.
     bool ToggleExtension(TBrowserExtensionInfo* record) override;
     // An add-on: its file or folder is deleted for good, then its element of
-    // "extensions.json" or its database rows. A plug-in: its registry key.
+    // "extensions.json" (and the start-up cache) or its database rows. A
+    // plug-in: its registry key.
     // The record is then destroyed; when the store raised BrivoError it stays
     // listed. A record of another adapter is left alone.
     void RemoveExtension(TBrowserExtensionInfo* record) override;
@@ -46,13 +51,18 @@ private:
         std::wstring description;
     };
 
+    // Sets the names, finds the profile below roamingAppData (the user's own
+    // when null) and reads it; raises nothing.
+    void Load(const std::wstring* roamingAppData) noexcept;
     void ReadProfile();
     void ReadExtensionsJson();
     void ReadExtensionsDatabase();
     // Name and description of the id's first entry in "addons.json".
     const CachedText* FindCachedAddonText(const std::string& id);
 
-    void UpdateAddonRow(const TBrowserExtensionInfo& record);
+    void UpdateAddonRow(const TBrowserExtensionInfo& record, bool disabled);
+    // Writes "extensions.json" and removes the start-up cache beside it.
+    void SaveExtensionsJson();
     JsonValue* FindAddonEntry(const std::wstring& id);
     void RemoveAddonData(const TBrowserExtensionInfo& record);
     void RemoveFromExtensionsJson(const TBrowserExtensionInfo& record);

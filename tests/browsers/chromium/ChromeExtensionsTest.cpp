@@ -3,6 +3,7 @@
 #include <objidl.h>
 
 #include <algorithm>
+#include <optional>
 namespace Gdiplus {
 using std::max;
 using std::min;
@@ -11,6 +12,8 @@ using std::min;
 #include <gtest/gtest.h>
 
 #include "ChromiumTestFiles.h"
+#include "browsers/CompareExtensions.h"
+#include "support/AllocationFaults.h"
 #include "support/ScratchRegistry.h"
 
 namespace {
@@ -187,7 +190,7 @@ TEST_F(ChromeProfile, ExtensionsAreReadFromSettingsAndFolderEntries) {
 
     const TBrowserExtensionInfo* noState = Find(chrome, kNoState);
     ASSERT_TRUE(noState);
-    EXPECT_TRUE(noState->Disabled) << "a missing state reads as 0";
+    EXPECT_FALSE(noState->Disabled) << "neither state nor disable reasons: on, as today's browsers write it";
     EXPECT_TRUE(noState->Description.empty());
     EXPECT_TRUE(noState->IconUrl.empty());
     EXPECT_FALSE(noState->Icon);
@@ -326,6 +329,52 @@ TEST_F(ChromeProfile, MessageNamesComeFromTheUsersLocaleFolderElseTheDefaultOne)
     const TBrowserExtensionInfo* unresolved = Find(chrome, fallback);
     ASSERT_TRUE(unresolved);
     EXPECT_EQ(unresolved->Name, L"__MSG_missing__");
+}
+
+TEST_F(ChromeProfile, ADefaultLocaleOutsideTheExtensionsLocalesIsNeverRead) {
+    const std::wstring id = L"mmmmnnnnooooppppaaaabbbbccccdddd";
+    const std::wstring profile = sandbox.MakeChromiumProfile(ChromiumProfileDirs[0]);
+    WriteBytes(profile + L"Preferences", R"({"extensions":{"settings":{
+      "mmmmnnnnooooppppaaaabbbbccccdddd": {"state": 1, "path": "mmmmnnnnooooppppaaaabbbbccccdddd\\1_0",
+        "manifest": {"name": "__MSG_appName__", "version": "1", "default_locale": "..\\..\\..\\outside"}}}}})");
+    MakeFolders(profile + L"Extensions\\" + id + L"\\1_0\\_locales");
+    // Where "_locales\..\..\..\outside" would lead.
+    MakeFolders(profile + L"Extensions\\outside");
+    WriteBytes(profile + L"Extensions\\outside\\messages.json", R"({"appName": {"message": "Read from outside"}})");
+    const TChromeExtensions chrome;
+    const TBrowserExtensionInfo* record = Find(chrome, id);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->Name, L"__MSG_appName__");
+}
+
+TEST_F(ChromeProfile, RunningOutOfMemoryAnywhereWhileReadingRaisesNothingAndKeepsTheListSorted) {
+    MakeReadingProfile(ChromiumProfileDirs[0]);
+    AddPlugin();
+    const int whole = TChromeExtensions().GetExtensionCount();
+    for (long first = 1;; ++first) {
+        std::optional<TChromeExtensions> chrome;
+        bool escaped = false, refused = false;
+        {
+            const FailAllocationsFrom faults(first);
+            try {
+                chrome.emplace();
+            } catch (...) {
+                escaped = true;
+            }
+            refused = faults.Refused();
+        }
+        ASSERT_FALSE(escaped) << "allocation " << first;
+        ASSERT_TRUE(chrome);
+        EXPECT_LE(chrome->GetExtensionCount(), whole);
+        for (int i = 1; i < chrome->GetExtensionCount(); ++i)
+            ASSERT_LE(CompareExtensions(*chrome->GetExtension(i - 1), *chrome->GetExtension(i)), 0)
+                << "allocation " << first << ", position " << i;
+        if (!refused) {
+            EXPECT_EQ(chrome->GetExtensionCount(), whole) << "with memory enough, everything is listed";
+            EXPECT_GT(first, 50) << "reading takes many allocations";
+            break;
+        }
+    }
 }
 
 }  // namespace

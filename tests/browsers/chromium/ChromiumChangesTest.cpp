@@ -147,15 +147,17 @@ TEST_F(ChromiumChanges, RemovingDeletesEveryVersionAndTheSettingsEntry) {
     EXPECT_FALSE(Find(TChromeExtensions(), kTabs));
 }
 
-TEST_F(ChromiumChanges, AFolderInUseKeepsItsEntryButTheRecordGoes) {
+TEST_F(ChromiumChanges, AFolderInUseKeepsItsEntryAndItsRecord) {
     TChromeExtensions chrome;
+    const int count = chrome.GetExtensionCount();
     {
         HelperProcess holder(sandbox.LocalAppData() + L"\\Google\\helper", L"holder.exe", ExtensionFolder(kDark));
         ASSERT_TRUE(holder.Started());
         chrome.RemoveExtension(Find(chrome, kDark));
         EXPECT_TRUE(holder.Release());
     }
-    EXPECT_FALSE(Find(chrome, kDark));
+    EXPECT_TRUE(Find(chrome, kDark)) << "the list keeps showing what the browser has";
+    EXPECT_EQ(chrome.GetExtensionCount(), count);
     EXPECT_TRUE(PathExists(ExtensionFolder(kDark)));
     EXPECT_EQ(ReadBytes(prefsPath), Written(1, kDarkId)) << "written back unchanged";
     EXPECT_TRUE(Find(TChromeExtensions(), kDark)) << "listed again next time";
@@ -244,6 +246,119 @@ TEST_F(ChromiumChanges, OperaIsChangedTheSameWay) {
     adapter.RemoveExtension(Find(adapter, kTabs));
     EXPECT_EQ(ReadBytes(opera + L"Preferences"), Written(0, kDarkId + "," + kTabsId, false, true));
     EXPECT_EQ(ReadBytes(prefsPath), kPrefs) << "Chrome's file is not Opera's";
+}
+
+// Today's browsers: no "state", reasons in "disable_reasons", and on Windows
+// the settings in "Secure Preferences" when "Preferences" has none.
+const char kTodaysSettings[] =
+    R"({"extensions":{"settings":{)"
+    R"("aaaabbbbccccddddeeeeffffgggghhhh":{"path":"aaaabbbbccccddddeeeeffffgggghhhh\\2.0_0","manifest":{"name":"Tab Saver","version":"2.0"}},)"
+    R"("bbbbccccddddeeeeffffgggghhhhiiii":{"disable_reasons":[1],"path":"bbbbccccddddeeeeffffgggghhhhiiii\\1.0_0","manifest":{"name":"Dark Reader","version":"1.0"}}}},)"
+    R"("protection":{"macs":{"extensions":{"settings":{"aaaabbbbccccddddeeeeffffgggghhhh":"0A1B"}}}}})";
+
+std::string TodaysSettings(const std::string& tabsReasons, const std::string& darkReasons, bool withTabs = true) {
+    std::string text = kTodaysSettings;
+    const auto replace = [&text](const std::string& from, const std::string& to) {
+        text.replace(text.find(from), from.size(), to);
+    };
+    replace(R"("bbbbccccddddeeeeffffgggghhhhiiii":{"disable_reasons":[1],)",
+            R"("bbbbccccddddeeeeffffgggghhhhiiii":{"disable_reasons":)" + darkReasons + ",");
+    if (!tabsReasons.empty())
+        replace(R"(2.0_0","manifest":{"name":"Tab Saver","version":"2.0"}})",
+                R"(2.0_0","manifest":{"name":"Tab Saver","version":"2.0"},"disable_reasons":)" + tabsReasons + "}");
+    if (!withTabs) {
+        const std::size_t start = text.find(R"("aaaabbbbccccddddeeeeffffgggghhhh":{"path")");
+        text.erase(start, text.find(R"("bbbbccccddddeeeeffffgggghhhhiiii":{)") - start);
+    }
+    return text;
+}
+
+class ChromiumTodaysFiles : public ChromiumChanges {};
+
+TEST_F(ChromiumTodaysFiles, EntriesWithoutStateAreSwitchedThroughTheUsersReasonOnly) {
+    WriteBytes(prefsPath, TodaysSettings("", "[1]"));
+    TChromeExtensions chrome;
+    EXPECT_EQ(chrome.PrefsFileName, L"Preferences");
+    TBrowserExtensionInfo* tabs = Find(chrome, kTabs);
+    TBrowserExtensionInfo* dark = Find(chrome, kDark);
+    ASSERT_TRUE(tabs && dark);
+    EXPECT_FALSE(tabs->Disabled);
+    EXPECT_TRUE(dark->Disabled);
+
+    EXPECT_TRUE(chrome.ToggleExtension(tabs));
+    EXPECT_FALSE(chrome.ToggleExtension(dark));
+    EXPECT_EQ(ReadBytes(prefsPath), TodaysSettings("[1]", "[]")) << "no state, no known_disabled";
+    const TChromeExtensions again;
+    EXPECT_TRUE(Find(again, kTabs)->Disabled);
+    EXPECT_FALSE(Find(again, kDark)->Disabled);
+}
+
+TEST_F(ChromiumTodaysFiles, SettingsOnlyInSecurePreferencesAreReadChangedAndRemovedThere) {
+    const std::string prefs = R"({"extensions":{"settings":{},"last_chrome_version":"156.0"},"homepage":"https://example.com/"})";
+    WriteBytes(prefsPath, prefs);
+    const std::wstring securePath = profile + L"Secure Preferences";
+    WriteBytes(securePath, TodaysSettings("", "[4,1]"));
+    TChromeExtensions chrome;
+    EXPECT_EQ(chrome.PrefsFileName, L"Secure Preferences");
+    TBrowserExtensionInfo* tabs = Find(chrome, kTabs);
+    TBrowserExtensionInfo* dark = Find(chrome, kDark);
+    ASSERT_TRUE(tabs && dark);
+    EXPECT_EQ(tabs->Name, L"Tab Saver");
+    EXPECT_FALSE(tabs->Disabled);
+    EXPECT_TRUE(dark->Disabled);
+
+    chrome.ToggleExtension(tabs);
+    chrome.ToggleExtension(dark);
+    EXPECT_EQ(ReadBytes(securePath), TodaysSettings("[1]", "[4]"))
+        << "the browser's own reason stays, and so do the message authentication codes";
+    EXPECT_EQ(ReadBytes(prefsPath), prefs) << "Preferences is not touched";
+
+    chrome.RemoveExtension(tabs);
+    EXPECT_FALSE(Find(chrome, kTabs));
+    EXPECT_FALSE(PathExists(ExtensionFolder(kTabs)));
+    EXPECT_EQ(ReadBytes(securePath), TodaysSettings("", "[4]", false)) << "removed from the file it came from";
+    EXPECT_EQ(ReadBytes(prefsPath), prefs);
+}
+
+TEST_F(ChromiumTodaysFiles, SettingsInPreferencesWinOverSecurePreferences) {
+    const std::wstring securePath = profile + L"Secure Preferences";
+    const std::string secure = R"({"extensions":{"settings":{"ccccddddeeeeffffgggghhhhiiiijjjj":{"path":"x"}}}})";
+    WriteBytes(securePath, secure);
+    TChromeExtensions chrome;
+    EXPECT_EQ(chrome.PrefsFileName, L"Preferences");
+    chrome.ToggleExtension(Find(chrome, kTabs));
+    EXPECT_EQ(ReadBytes(prefsPath), Written(0, kDarkId + "," + kTabsId));
+    EXPECT_EQ(ReadBytes(securePath), secure);
+}
+
+TEST_F(ChromiumTodaysFiles, AnUnusableSecurePreferencesLeavesPreferencesInCharge) {
+    const std::string prefs = R"({"extensions":{"alerts":{}}})";
+    WriteBytes(prefsPath, prefs);
+    for (const std::string& secure : {std::string("{\"extensions\":{\"settings\":{"), std::string("{\"extensions\":{}}"),
+                                     std::string(R"({"extensions":{"settings":{}}})")}) {
+        WriteBytes(profile + L"Secure Preferences", secure);
+        const TChromeExtensions chrome;
+        EXPECT_EQ(chrome.PrefsFileName, L"Preferences") << secure;
+        EXPECT_TRUE(chrome.PrefsDocument) << secure;
+        EXPECT_FALSE(Find(chrome, kTabs)) << secure;
+    }
+    DeleteFileW((profile + L"Secure Preferences").c_str());
+    EXPECT_EQ(TChromeExtensions().PrefsFileName, L"Preferences");
+    EXPECT_EQ(ReadBytes(prefsPath), prefs);
+}
+
+TEST_F(ChromiumTodaysFiles, OperaReadsSecurePreferencesTheSameWay) {
+    const std::wstring opera = sandbox.MakeOperaProfile();
+    WriteBytes(opera + L"Preferences", "{}");
+    WriteBytes(opera + L"Secure Preferences", TodaysSettings("", "[1]"));
+    MakeFolders(opera + L"Extensions\\" + kDark + L"\\1.0_0");
+    TOPeraExtensions adapter;
+    EXPECT_EQ(adapter.PrefsFileName, L"Secure Preferences");
+    TBrowserExtensionInfo* dark = Find(adapter, kDark);
+    ASSERT_TRUE(dark && dark->Disabled);
+    adapter.ToggleExtension(dark);
+    EXPECT_EQ(ReadBytes(opera + L"Secure Preferences"), TodaysSettings("", "[]"));
+    EXPECT_EQ(ReadBytes(opera + L"Preferences"), "{}");
 }
 
 }  // namespace

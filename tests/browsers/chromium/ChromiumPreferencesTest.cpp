@@ -17,13 +17,41 @@ ChromiumExtensionEntry EntryOf(const std::string& entryText) {
 
 }  // namespace
 
-TEST(ChromiumExtensionEntry, StateZeroOrMissingMeansSwitchedOff) {
+TEST(ChromiumExtensionEntry, StateZeroMeansSwitchedOff) {
     EXPECT_FALSE(EntryOf(R"({"state":1})").disabled);
     EXPECT_FALSE(EntryOf(R"({"state":3})").disabled) << "any value but 0 is on";
     EXPECT_TRUE(EntryOf(R"({"state":0})").disabled);
-    EXPECT_TRUE(EntryOf(R"({"path":"x"})").disabled);
+    EXPECT_FALSE(EntryOf(R"({"path":"x"})").disabled) << "today's browsers write no state for an enabled extension";
     EXPECT_TRUE(EntryOf(R"({"state":"1"})").disabled) << "a text is no integer state";
 }
+
+struct DisabledCase {
+    const char* entry;
+    bool disabled;
+};
+
+class ChromiumDisableReasons : public ::testing::TestWithParam<DisabledCase> {};
+
+TEST_P(ChromiumDisableReasons, DecideWhereThereIsNoState) {
+    EXPECT_EQ(EntryOf(GetParam().entry).disabled, GetParam().disabled) << GetParam().entry;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, ChromiumDisableReasons,
+    ::testing::Values(DisabledCase{R"({"disable_reasons":[1]})", true},
+                      DisabledCase{R"({"disable_reasons":[8192]})", true},  // a reason of the browser's
+                      DisabledCase{R"({"disable_reasons":[1,4]})", true},
+                      DisabledCase{R"({"disable_reasons":[]})", false},
+                      DisabledCase{R"({"disable_reasons":1})", true},  // older builds: a bit field
+                      DisabledCase{R"({"disable_reasons":4})", true},
+                      DisabledCase{R"({"disable_reasons":0})", false},
+                      DisabledCase{R"({"disable_reasons":"1"})", false},
+                      DisabledCase{R"({"disable_reasons":null})", false},
+                      DisabledCase{R"({"manifest":{"name":"n"}})", false},
+                      // "state" decides wherever it is written.
+                      DisabledCase{R"({"state":1,"disable_reasons":[1]})", false},
+                      DisabledCase{R"({"state":0,"disable_reasons":[]})", true},
+                      DisabledCase{R"({"state":1,"disable_reasons":2})", false}));
 
 TEST(ChromiumExtensionEntry, ManifestFieldsAreReadOnlyFromAManifestObject) {
     const ChromiumExtensionEntry full = EntryOf(
@@ -62,6 +90,13 @@ TEST(ChromiumExtensionEntry, NameAndDescriptionAreDecodedButVersionIsNot) {
     EXPECT_EQ(EntryOf(R"({"manifest":{"name":"\u20ac Rates \ud83d\ude00"}})").name, L"\u20ac Rates \U0001F600");
 }
 
+TEST(ChromiumExtensionSettings, CountOnlyWithAtLeastOneEntry) {
+    EXPECT_TRUE(HasExtensionSettings(Parsed(R"({"extensions":{"settings":{"abc":{}}}})")));
+    EXPECT_FALSE(HasExtensionSettings(Parsed(R"({"extensions":{"settings":{}}})")));
+    EXPECT_FALSE(HasExtensionSettings(Parsed(R"({"extensions":{"alerts":{}}})")));
+    EXPECT_FALSE(HasExtensionSettings(Parsed(R"({"extensions":{"settings":["abc"]}})")));
+}
+
 TEST(ChromiumExtensionSettings, NeedsBothObjects) {
     EXPECT_NE(ExtensionSettings(Parsed(R"({"extensions":{"settings":{}}})")), nullptr);
     EXPECT_EQ(ExtensionSettings(Parsed(R"({"extensions":{}})")), nullptr);
@@ -81,6 +116,58 @@ TEST(ChromiumExtensionSwitch, OffAppendsToKnownDisabledAndOnRestoresIt) {
     EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":["x"],"settings":{"abc":{"state":1},"x":{}}}})");
 }
 
+struct SwitchCase {
+    const char* before;  // the settings entry of "abc"
+    bool disabled;       // switched off (true) or on
+    const char* after;   // the entry afterwards, in the written form
+};
+
+class ChromiumReasonSwitch : public ::testing::TestWithParam<SwitchCase> {};
+
+// Entries without "state" are switched through the user's reason only:
+// "known_disabled" stays as it is, and so does every reason of the browser's.
+TEST_P(ChromiumReasonSwitch, AddsOrRemovesOnlyTheUsersReason) {
+    const SwitchCase& c = GetParam();
+    JsonDocument prefs =
+        Parsed(std::string(R"({"extensions":{"known_disabled":["x"],"settings":{"abc":)") + c.before + "}}}");
+    ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", c.disabled));
+    EXPECT_EQ(prefs.ToText(), std::string(R"({"extensions":{"known_disabled":["x"],"settings":{"abc":)") + c.after + "}}}")
+        << c.before;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, ChromiumReasonSwitch,
+    ::testing::Values(SwitchCase{R"({"path":"p"})", true, R"({"path":"p","disable_reasons":[1]})"},
+                      SwitchCase{R"({"disable_reasons":[]})", true, R"({"disable_reasons":[1]})"},
+                      SwitchCase{R"({"disable_reasons":[4]})", true, R"({"disable_reasons":[4,1]})"},
+                      SwitchCase{R"({"disable_reasons":[1]})", true, R"({"disable_reasons":[1]})"},
+                      SwitchCase{R"({"disable_reasons":[1]})", false, R"({"disable_reasons":[]})"},
+                      SwitchCase{R"({"disable_reasons":[1,4,1]})", false, R"({"disable_reasons":[4]})"},
+                      SwitchCase{R"({"disable_reasons":["1",1.5]})", false, R"({"disable_reasons":["1",1.5]})"},
+                      SwitchCase{R"({"path":"p"})", false, R"({"path":"p"})"},
+                      SwitchCase{R"({"disable_reasons":0})", true, R"({"disable_reasons":1})"},
+                      SwitchCase{R"({"disable_reasons":4})", true, R"({"disable_reasons":5})"},
+                      SwitchCase{R"({"disable_reasons":5})", false, R"({"disable_reasons":4})"},
+                      SwitchCase{R"({"disable_reasons":1})", false, R"({"disable_reasons":0})"},
+                      SwitchCase{R"({"disable_reasons":"odd"})", true, R"({"disable_reasons":"odd"})"}));
+
+TEST(ChromiumExtensionSwitch, ASwitchedEntryReadsBackAsSwitched) {
+    struct Case {
+        const char* entry;
+        bool onAgain;  // reads as on after switching on: no reason of the browser's is left
+    };
+    for (const Case c : {Case{R"({"state":1})", true}, Case{R"({"path":"p"})", true},
+                         Case{R"({"disable_reasons":[4]})", false}, Case{R"({"disable_reasons":2})", false}}) {
+        JsonDocument prefs = Parsed(std::string(R"({"extensions":{"settings":{"abc":)") + c.entry + "}}}");
+        ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
+        const JsonValue* entry = Member(ExtensionSettings(prefs), "abc");
+        ASSERT_TRUE(entry);
+        EXPECT_TRUE(ReadExtensionEntry(*entry).disabled) << c.entry;
+        ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", false));
+        EXPECT_EQ(ReadExtensionEntry(*entry).disabled, !c.onAgain) << c.entry;
+    }
+}
+
 TEST(ChromiumExtensionSwitch, CopiesAreAppendedBlindlyAndAllRemoved) {
     JsonDocument prefs = Parsed(R"({"extensions":{"known_disabled":["abc","y"],"settings":{"abc":{"state":1}}}})");
     ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
@@ -89,13 +176,13 @@ TEST(ChromiumExtensionSwitch, CopiesAreAppendedBlindlyAndAllRemoved) {
     ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", false));
     EXPECT_EQ(prefs.ToText(), R"({"extensions":{"known_disabled":["y"],"settings":{"abc":{"state":1}}}})");
     // Only exact, case-sensitive matches go.
-    JsonDocument mixed = Parsed(R"({"extensions":{"known_disabled":["ABC","abc ",1],"settings":{"abc":{}}}})");
+    JsonDocument mixed = Parsed(R"({"extensions":{"known_disabled":["ABC","abc ",1],"settings":{"abc":{"state":0}}}})");
     ASSERT_TRUE(SetExtensionDisabled(mixed, "abc", false));
     EXPECT_EQ(mixed.ToText(), R"({"extensions":{"known_disabled":["ABC","abc ",1],"settings":{"abc":{"state":1}}}})");
 }
 
-TEST(ChromiumExtensionSwitch, CreatesStateAndKnownDisabledWhenMissing) {
-    JsonDocument prefs = Parsed(R"({"extensions":{"settings":{"abc":{"path":"abc\\1"}}},"z":null})");
+TEST(ChromiumExtensionSwitch, CreatesKnownDisabledWhenMissing) {
+    JsonDocument prefs = Parsed(R"({"extensions":{"settings":{"abc":{"path":"abc\\1","state":1}}},"z":null})");
     ASSERT_TRUE(SetExtensionDisabled(prefs, "abc", true));
     EXPECT_EQ(prefs.ToText(), R"({"extensions":{"settings":{"abc":{"path":"abc\\1","state":0}},"known_disabled":["abc"]},"z":null})");
 }

@@ -20,6 +20,15 @@ TEST(ExtensionMessages, LocaleFoldersGoFromTheRegionToTheLanguageToTheDefault) {
     EXPECT_TRUE(LocaleCandidates("", "").empty());
 }
 
+TEST(ExtensionMessages, ADefaultLocaleThatIsNoPlainFolderNameIsNeverTried) {
+    for (const char* name : {"..", "../../secrets", "..\\..\\x", "C:", "fr/..", "en US", ".", "fr\n", "\\\\host\\share"}) {
+        EXPECT_FALSE(IsPlainLocaleName(name)) << name;
+        EXPECT_EQ(LocaleCandidates("de", name), (std::vector<std::string>{"de"})) << name;
+    }
+    for (const char* name : {"en", "pt_BR", "es_419", "zh-TW"}) EXPECT_TRUE(IsPlainLocaleName(name)) << name;
+    EXPECT_FALSE(IsPlainLocaleName(""));
+}
+
 TEST(ExtensionMessages, MessagesAreFoundInAnyLetterCaseAndMustBeText) {
     const auto messages = JsonDocument::Parse(
         R"({"AppName": {"message": "Notes"}, "count": {"message": 3}, "bare": {}, "appname": {"message": "later"}})");

@@ -286,18 +286,23 @@ TEST_F(FirefoxDatabaseChanges, ADatabaseThatCannotBeOpenedRaisesItsNameAndMessag
         EXPECT_EQ(std::string(error.what()).substr(0, prefix.size()), prefix) << error.what();
         EXPECT_GT(std::string(error.what()).size(), prefix.size());
     }
-    EXPECT_TRUE(abc->Disabled);  // flipped before the database was asked
+    EXPECT_FALSE(abc->Disabled) << "the record stays as it was";
     EXPECT_FALSE(PathExists(database));  // and not created
     EXPECT_THROW(firefox.RemoveExtension(abc), BrivoError);
     EXPECT_EQ(FindRecord(firefox, L"{abc}"), abc);
 }
 
-TEST_F(FirefoxDatabaseChanges, AFailingUpdateIsAbsorbedButAFailingRemovalIsRaised) {
+TEST_F(FirefoxDatabaseChanges, AFailingUpdateOrRemovalIsRaisedAndTheRecordStaysAsItWas) {
     TFireFoxExtensions firefox;
     TBrowserExtensionInfo* abc = FindRecord(firefox, L"{abc}");
     RunSql(database, "drop table addon;");
-    EXPECT_NO_THROW(firefox.ToggleExtension(abc));
-    EXPECT_TRUE(abc->Disabled);
+    try {
+        firefox.ToggleExtension(abc);
+        ADD_FAILURE() << "no error raised";
+    } catch (const BrivoError& error) {
+        EXPECT_NE(std::string(error.what()).find("no such table: addon"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(abc->Disabled);
     try {
         firefox.RemoveExtension(abc);
         ADD_FAILURE() << "no error raised";
@@ -309,13 +314,18 @@ TEST_F(FirefoxDatabaseChanges, AFailingUpdateIsAbsorbedButAFailingRemovalIsRaise
     EXPECT_EQ(FindRecord(firefox, L"{abc}"), abc);
 }
 
-TEST_F(FirefoxDatabaseChanges, ALockedDatabaseAbsorbsTheUpdateAndRaisesTheRemoval) {
+TEST_F(FirefoxDatabaseChanges, ALockedDatabaseRaisesTheUpdateAndTheRemoval) {
     TFireFoxExtensions firefox;
     TBrowserExtensionInfo* abc = FindRecord(firefox, L"{abc}");
     {
         const SqliteWriter writer(database);  // another connection in the middle of a write
-        EXPECT_NO_THROW(firefox.ToggleExtension(abc));
-        EXPECT_TRUE(abc->Disabled);
+        try {
+            firefox.ToggleExtension(abc);
+            ADD_FAILURE() << "no error raised";
+        } catch (const BrivoError& error) {
+            EXPECT_NE(std::string(error.what()).find("database is locked"), std::string::npos) << error.what();
+        }
+        EXPECT_FALSE(abc->Disabled) << "the record stays as it was";
         try {
             firefox.RemoveExtension(abc);
             ADD_FAILURE() << "no error raised";
