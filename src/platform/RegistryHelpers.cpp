@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr REGSAM kViewFlags = kRegView64 | kRegView32;
+constexpr REGSAM kViewFlags = KEY_WOW64_64KEY | KEY_WOW64_32KEY;
 // A multi-string is read into a buffer of this size, and only data shorter
 // than kMultiStringLimit is turned into text.
 constexpr DWORD kMultiStringBuffer = 64 * 1024;
@@ -87,7 +87,11 @@ bool ContainsWow6432Node(const std::wstring& path) {
     return false;
 }
 
-REGSAM PlainMask(bool readOnly) { return readOnly ? kRegRead : kRegFull; }
+REGSAM AccessRights(bool readOnly) { return readOnly ? KEY_READ : KEY_ALL_ACCESS; }
+
+// A plain open reaches what the shipped 32-bit program sees without a view
+// flag: its own view. A 64-bit build has to ask for that view by name.
+REGSAM PlainMask(bool readOnly) { return AccessRights(readOnly) | (Is64BitProcess ? KEY_WOW64_32KEY : 0); }
 
 // The mask of the value readers: the view rule when viewAware on 64-bit
 // Windows, otherwise `fallback`.
@@ -173,22 +177,22 @@ bool IsBlank(const std::wstring& text) {
 
 }  // namespace
 
-REGSAM RegAccessMask(bool readOnly) { return PlainMask(readOnly) | (IsWin64 ? kRegView64 : 0); }
+REGSAM RegAccessMask(bool readOnly) { return IsWin64 ? AccessRights(readOnly) | KEY_WOW64_64KEY : PlainMask(readOnly); }
 
 REGSAM ViewRuleMask(const std::wstring& path, bool readOnly) {
-    if (IsWin64 && ContainsWow6432Node(path) && IsLegacyWow64()) return PlainMask(readOnly) | kRegView32;
+    if (IsWin64 && ContainsWow6432Node(path) && IsLegacyWow64()) return AccessRights(readOnly) | KEY_WOW64_32KEY;
     return RegAccessMask(readOnly);
 }
 
 bool RegKeyExists(HKEY root, const std::wstring& path, bool viewAware) {
     LONG error = ERROR_SUCCESS;
-    const UniqueHKey key = OpenKey(root, path, viewAware ? ViewRuleMask(path, true) : kRegRead, &error);
+    const UniqueHKey key = OpenKey(root, path, viewAware ? ViewRuleMask(path, true) : PlainMask(true), &error);
     return key || error == ERROR_ACCESS_DENIED;
 }
 
 RegText RegReadText(HKEY root, const std::wstring& path, const std::wstring& valueName, bool viewAware) {
     RegText result;
-    const UniqueHKey key = OpenKey(root, path, ReaderMask(path, viewAware, kRegRead));
+    const UniqueHKey key = OpenKey(root, path, ReaderMask(path, viewAware, PlainMask(true)));
     if (!key) return result;
     result.opened = true;
     const std::optional<RawValue> value = QueryValue(key.get(), valueName);
@@ -236,7 +240,7 @@ std::wstring RegReadBinaryText(HKEY root, const std::wstring& path, const std::w
 }
 
 std::wstring RegReadMultiString(HKEY root, const std::wstring& path, const std::wstring& valueName) {
-    const UniqueHKey key = OpenKey(root, path, kRegRead);
+    const UniqueHKey key = OpenKey(root, path, PlainMask(true));
     if (!key) return {};
     std::vector<BYTE> buffer(kMultiStringBuffer);
     DWORD size = kMultiStringBuffer;

@@ -7,11 +7,6 @@
 #include <string>
 #include <vector>
 
-constexpr REGSAM kRegRead = 0x20019;    // KEY_READ
-constexpr REGSAM kRegFull = 0xF003F;    // KEY_ALL_ACCESS
-constexpr REGSAM kRegView64 = 0x100;    // KEY_WOW64_64KEY
-constexpr REGSAM kRegView32 = 0x200;    // KEY_WOW64_32KEY
-
 // Read or full access, in the 64-bit view on 64-bit Windows.
 REGSAM RegAccessMask(bool readOnly);
 // The view rule of the view-aware helpers: a path naming "wow6432node" (any
