@@ -18,7 +18,7 @@ public:
     explicit BareAdapter(BrowserKind kind) { Kind = kind; }
     void CloseBrowser() override {}
     bool IsBrowserRunning() override { return false; }
-    void RemoveExtension(TBrowserExtensionInfo*) override {}
+    bool RemoveExtension(TBrowserExtensionInfo*) override { return false; }
     bool ToggleExtension(TBrowserExtensionInfo*) override { return false; }
 };
 

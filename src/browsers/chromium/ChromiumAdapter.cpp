@@ -116,14 +116,14 @@ bool TChromiumAdapter::ToggleExtension(TBrowserExtensionInfo* record) {
     return record->Disabled;
 }
 
-void TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
-    if (!Owns(record)) return;
+bool TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
+    if (!Owns(record)) return false;
     if (record->Kind == AddonKind::Extension) {
         RemoveExtensionEntry(*record);
-    } else {
-        RemovePlugin(*record);
+    } else if (!RemovePlugin(*record)) {
+        return false;
     }
-    DestroyExtension(record);
+    return DestroyExtension(record);
 }
 
 void TChromiumAdapter::RemoveExtensionEntry(const TBrowserExtensionInfo& record) {

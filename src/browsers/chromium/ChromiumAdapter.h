@@ -19,9 +19,10 @@ public:
     // An extension: its whole folder "Extensions\<Id>" is deleted, its
     // settings entry only when that worked, and "Preferences" is written back
     // either way. A plug-in: its registry key is deleted and "Preferences" is
-    // not touched. The record is then dropped, unless writing raised
-    // BrivoError. A record this adapter does not own is left alone.
-    void RemoveExtension(TBrowserExtensionInfo* record) override;
+    // not touched; a key that stays keeps its record (false). The record is
+    // then dropped, unless writing raised BrivoError. A record this adapter
+    // does not own is left alone (false).
+    bool RemoveExtension(TBrowserExtensionInfo* record) override;
     // Flips "state" and "known_disabled" for the extension and writes
     // "Preferences" back; raises BrivoError when the file cannot be written
     // (Disabled and the document in memory are switched by then). Records

@@ -32,10 +32,11 @@ public:
     // of another adapter is left alone. Answers the record's Disabled.
     bool ToggleExtension(TBrowserExtensionInfo* record) override;
     // An add-on: its file or folder is deleted for good, then its element of
-    // "extensions.json" or its database rows. A plug-in: its registry key.
-    // The record is then destroyed; when the store raised BrivoError it stays
-    // listed. A record of another adapter is left alone.
-    void RemoveExtension(TBrowserExtensionInfo* record) override;
+    // "extensions.json" or its database rows. A plug-in: its registry key; a
+    // key that stays keeps its record (false). The record is then destroyed;
+    // when the store raised BrivoError it stays listed. A record of another
+    // adapter is left alone (false).
+    bool RemoveExtension(TBrowserExtensionInfo* record) override;
 
     // The parsed "addons.json"; none when it is missing or invalid.
     std::unique_ptr<JsonDocument> AddonsDocument;
