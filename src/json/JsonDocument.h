@@ -73,9 +73,8 @@ public:
     // neither parsing, writing nor destruction recurse.
     static std::optional<JsonDocument> Parse(const std::string& text);
 
-    // The bytes of a whole file: a leading byte-order mark is skipped, and
-    // bytes that are not UTF-8 anywhere in the file (also after the value)
-    // give none.
+    // The bytes of a whole file: a leading byte-order mark is skipped and the
+    // rest read as Parse does, so only the value itself must be UTF-8.
     static std::optional<JsonDocument> ParseFileBytes(const std::string& bytes);
 
     // Reads the whole file and parses it with ParseFileBytes. A missing or

@@ -218,7 +218,7 @@ TEST_F(JsonFiles, LoadingGivesNoneForWhatIsNotAJsonTextFile) {
     EXPECT_FALSE(JsonDocument::LoadFile(In(L"missing.json")));
     EXPECT_FALSE(JsonDocument::LoadFile(folder_));
     const std::wstring path = In(L"Preferences");
-    WriteBytes(path, "{\"a\":1} \xFF");
+    WriteBytes(path, "{\"a\":\"\xFF\"}");
     EXPECT_FALSE(JsonDocument::LoadFile(path));
     WriteBytes(path, "{\"a\":");
     EXPECT_FALSE(JsonDocument::LoadFile(path));
@@ -253,3 +253,8 @@ TEST(JsonFilesInASealedFolder, SavingFailsWithTheSystemsTextAndTheFileStaysAsItW
     EXPECT_EQ(reread->ToText(), before);
     EXPECT_EQ(GetText(&document->Root(), "sealed"), "false") << "the edit stays in memory";
 }
+    // What follows the value is ignored, text or not.
+    WriteBytes(path, "{\"a\":1} \xFF");
+    const auto followed = JsonDocument::LoadFile(path);
+    ASSERT_TRUE(followed);
+    EXPECT_EQ(followed->ToText(), "{\"a\":1}");
