@@ -89,9 +89,11 @@ public:
     std::string ToText() const;
 
     // Writes ToText() over the file in one step through a temporary file in
-    // the same folder: the file is either replaced as a whole or left as it
-    // was. A read-only file is refused. Raises BrivoError with the system's
-    // text. Windows only.
+    // the same folder ("<name>.brivo-tmp-..."): the file is either replaced
+    // as a whole, keeping its owner, access list, attributes and creation
+    // time, or left as it was. A folder that takes no new files gets the
+    // file written in place instead. A read-only file is refused. Raises
+    // BrivoError with the system's text. Windows only.
     void SaveFile(const std::wstring& path) const;
 
     // Edits. `object` and `array` must belong to this document. An edit on a
