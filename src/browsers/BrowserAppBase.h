@@ -28,7 +28,8 @@ public:
     virtual bool IsBrowserRunning() = 0;
     // Removes the add-on from the browser, takes the record out of
     // Extensions and destroys it; the caller must not use it afterwards.
-    virtual void RemoveExtension(TBrowserExtensionInfo* record) = 0;
+    // False when the add-on was not removed: the record then stays listed.
+    virtual bool RemoveExtension(TBrowserExtensionInfo* record) = 0;
     // Switches the add-on off when it is on and on when it is off, flips
     // Disabled and answers the new value.
     virtual bool ToggleExtension(TBrowserExtensionInfo* record) = 0;

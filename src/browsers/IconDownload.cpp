@@ -1,9 +1,12 @@
 #include "browsers/IconDownload.h"
 
+#include <atomic>
 #include <deque>
 #include <memory>
+#include <utility>
 
 #include "net/DownLoadImgThread.h"
+#include "net/MainThreadCalls.h"
 #include "browsers/PngPicture.h"
 
 namespace {
@@ -21,7 +24,34 @@ struct Download {
 
 // Touched on the user-interface thread only.
 std::deque<Download> waiting;
-std::size_t running = 0;
+// Also lowered on a worker thread when its end notification is dropped.
+std::atomic<std::size_t> running{0};
+
+void StartWaiting();
+
+// A running download's place among the kAtOnce. It goes with the end
+// notification: when that runs, or when it is dropped (a message the
+// user-interface thread never receives), the place is free again, so that
+// lost notifications never stop the downloads for good.
+class Slot {
+public:
+    Slot() { ++running; }
+    Slot(const Slot&) = delete;
+    Slot& operator=(const Slot&) = delete;
+    ~Slot() {
+        if (!held_) return;
+        --running;
+        // Dropped: the waiting downloads are started from the user-interface
+        // thread, or by the next StartIconDownload should this call be lost too.
+        if (!OnMainThread()) PostToMainThread(StartWaiting);
+    }
+    void Release() {
+        if (std::exchange(held_, false)) --running;
+    }
+
+private:
+    bool held_ = true;
+};
 
 void Deliver(std::uint64_t id, TagBrivoAdInfo& request) {
     TBrowserExtensionInfo* record = IconDownloadTicket::Redeem(id);
@@ -41,12 +71,11 @@ void StartWaiting() {
         // The request lives as long as the thread's end notification, which
         // is the last thing that reads it.
         auto thread = std::make_unique<TDownLoadImgThread>(next.request.get());
-        thread->OnTerminate = [download = std::move(next)](TDownLoadImgThread&) {
-            --running;
+        thread->OnTerminate = [download = std::move(next), slot = std::make_shared<Slot>()](TDownLoadImgThread&) {
+            slot->Release();
             Deliver(download.id, *download.request);
             StartWaiting();
         };
-        ++running;
         TSelfFreeingThread::Start(std::move(thread));
     }
 }

@@ -47,11 +47,11 @@ void ReadPluginKeys(HKEY root, const std::wstring& key, const std::vector<std::w
     }
 }
 
-void RemovePlugin(const TBrowserExtensionInfo& record) {
+bool RemovePlugin(const TBrowserExtensionInfo& record) {
     const std::size_t split = record.FilePath.find(L'\\');
     // Without a root and a key there is nothing that could safely be deleted.
-    if (split == std::wstring::npos || split + 1 >= record.FilePath.size()) return;
+    if (split == std::wstring::npos || split + 1 >= record.FilePath.size()) return false;
     const HKEY root = RootKeyFromName(record.FilePath.substr(0, split));
     // The backslash stays: it marks the rest as a path from the root.
-    RegRemoveKey(root, record.FilePath.substr(split));
+    return RegRemoveKey(root, record.FilePath.substr(split));
 }

@@ -23,5 +23,6 @@ void ReadPluginKeys(HKEY root, const std::wstring& key, const std::vector<std::w
                     std::uint8_t nativeView, ExtensionList& list);
 
 // Deletes the registry key the record's FilePath names, with everything
-// under it. A failure is not reported: the plug-in is listed again next time.
-void RemovePlugin(const TBrowserExtensionInfo& record);
+// under it. False when the key was not deleted (also for a FilePath that
+// names no key below a root).
+bool RemovePlugin(const TBrowserExtensionInfo& record);

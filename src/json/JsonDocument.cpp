@@ -69,10 +69,11 @@ std::optional<JsonDocument> JsonDocument::Parse(const std::string& text) {
 std::optional<JsonDocument> JsonDocument::ParseFileBytes(const std::string& bytes) {
     std::size_t skip = 0;
     if (bytes.compare(0, 3, kByteOrderMark) == 0) skip = 3;
-    // A file must be text throughout, also after the value.
-    if (!IsValidUtf8(std::string_view(bytes).substr(skip))) return std::nullopt;
     std::size_t consumed = 0;
-    return ParseLeading(bytes.c_str() + skip, consumed);
+    auto document = ParseLeading(bytes.c_str() + skip, consumed);
+    // As in Parse: what follows the value is ignored, text or not.
+    if (document && !IsValidUtf8(std::string_view(bytes).substr(skip, consumed))) return std::nullopt;
+    return document;
 }
 
 std::optional<JsonDocument> JsonDocument::ParseLeading(const char* text, std::size_t& consumed) {

@@ -73,9 +73,8 @@ public:
     // neither parsing, writing nor destruction recurse.
     static std::optional<JsonDocument> Parse(const std::string& text);
 
-    // The bytes of a whole file: a leading byte-order mark is skipped, and
-    // bytes that are not UTF-8 anywhere in the file (also after the value)
-    // give none.
+    // The bytes of a whole file: a leading byte-order mark is skipped and the
+    // rest read as Parse does, so only the value itself must be UTF-8.
     static std::optional<JsonDocument> ParseFileBytes(const std::string& bytes);
 
     // Reads the whole file and parses it with ParseFileBytes. A missing or
@@ -90,9 +89,11 @@ public:
     std::string ToText() const;
 
     // Writes ToText() over the file in one step through a temporary file in
-    // the same folder: the file is either replaced as a whole or left as it
-    // was. A read-only file is refused. Raises BrivoError with the system's
-    // text. Windows only.
+    // the same folder ("<name>.brivo-tmp-..."): the file is either replaced
+    // as a whole, keeping its owner, access list, attributes and creation
+    // time, or left as it was. A folder that takes no new files gets the
+    // file written in place instead. A read-only file is refused. Raises
+    // BrivoError with the system's text. Windows only.
     void SaveFile(const std::wstring& path) const;
 
     // Edits. `object` and `array` must belong to this document. An edit on a

@@ -23,9 +23,7 @@ bool TAddCommentStep::operator()(TRateThread& sender, bool& lastOk, std::vector<
     }
     const int code = reply->Code();
     if (code == RateCode::PlugInfo) {
-        if (std::optional<TPlugInfo> info = reply->PlugInfo()) {
-            target_->HandOver([info = std::move(*info)](TReviewsReceiver& window) { window.ApplyPlugInfo(info); });
-        }
+        target_->HandOver([info = reply->PlugInfo()](TReviewsReceiver& window) { window.ApplyPlugInfo(info); });
         return false;
     }
     target_->PostResult(static_cast<WPARAM>(static_cast<unsigned>(code)),

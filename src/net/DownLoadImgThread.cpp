@@ -1,9 +1,29 @@
 #include "net/DownLoadImgThread.h"
 
+#include <windows.h>
+
 #include <new>
 
 #include "browsers/PngPicture.h"
 #include "net/WebFetch.h"
+#include "platform/TemporarySibling.h"
+
+namespace {
+
+// The picture goes to a file of its own beside the cache file and takes the
+// cache file's place only once it is whole: a write that fails half-way (a
+// full disk) never leaves a cut-off picture that a later run would load.
+bool SaveCacheFile(Gdiplus::Bitmap& picture, const std::wstring& cacheFile) {
+    RemoveStaleTemporarySiblings(cacheFile);
+    const std::wstring pending = TemporarySiblingPath(cacheFile);
+    if (SavePngFile(picture, pending) &&
+        MoveFileExW(pending.c_str(), cacheFile.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(pending.c_str());
+    return false;
+}
+
+}  // namespace
 
 void TDownLoadImgThread::Execute() {
     try {
@@ -12,7 +32,7 @@ void TDownLoadImgThread::Execute() {
         Request->Image = std::move(picture);
         // A picture that cannot be cached stays in the request, but the
         // owner is not told it is ready.
-        if (!Request->CacheFile.empty() && !SavePngFile(*Request->Image, Request->CacheFile)) return;
+        if (!Request->CacheFile.empty() && !SaveCacheFile(*Request->Image, Request->CacheFile)) return;
         Done = true;
     } catch (const PictureDecodeError&) {
         // Not a PNG (an error page, a JPEG): the request keeps no picture.

@@ -32,7 +32,9 @@ LRESULT CALLBACK CallWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 bool InitMainThreadCalls() {
-    if (callWindow.load()) return true;
+    // A window destroyed behind the program's back (its thread's windows
+    // going away) is made again rather than posted to in vain.
+    if (const HWND window = callWindow.load(); window && IsWindow(window)) return true;
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = CallWindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);

@@ -9,8 +9,8 @@
 // thread's message loop, in the order they were posted.
 #include <functional>
 
-// Creates the window on the calling thread unless it exists; false when it
-// cannot be made.
+// Creates the window on the calling thread unless it exists (also again
+// after it was destroyed); false when it cannot be made.
 bool InitMainThreadCalls();
 // True on the thread that owns the window.
 bool OnMainThread();

@@ -16,6 +16,9 @@ bool TPlugInfoStep::operator()(TRateThread& sender, bool& lastOk, std::vector<st
     }
     const bool failed = !lastOk;
     target_->HandOver([failed](TReviewsReceiver& window) { window.SetLoadFailed(failed); });
+    // The body of a failed request (a server error page, or an error status
+    // over a well-formed object) is no answer.
+    if (failed) return false;
     const std::optional<TRateReply> reply = TRateReply::Read(sender.Response);
     if (!reply) {
         target_->HandOver([](TReviewsReceiver& window) { window.SetLoadFailed(true); });
@@ -23,9 +26,7 @@ bool TPlugInfoStep::operator()(TRateThread& sender, bool& lastOk, std::vector<st
     }
     const int code = reply->Code();
     if (code == RateCode::PlugInfo && !commentsSent_) {
-        if (std::optional<TPlugInfo> info = reply->PlugInfo()) {
-            target_->HandOver([info = std::move(*info)](TReviewsReceiver& window) { window.ApplyPlugInfo(info); });
-        }
+        target_->HandOver([info = reply->PlugInfo()](TReviewsReceiver& window) { window.ApplyPlugInfo(info); });
         commentsSent_ = true;
         params.push_back(L"plug_id=" + reply->Root().String("id"));
         params.push_back(L"start_id=0");

@@ -135,12 +135,12 @@ std::optional<TRateReply> TRateReply::Read(std::string_view body) {
     }
 }
 
-std::optional<TPlugInfo> TRateReply::PlugInfo() const {
-    const std::optional<TRateObject> cache = root_.Object("ratings_cache");
-    if (!cache) return std::nullopt;
+TPlugInfo TRateReply::PlugInfo() const {
     TPlugInfo info;
     info.ServerPlugId = root_.String("id");
     info.RatingsAverage = root_.Float("ratings_average");
+    const std::optional<TRateObject> cache = root_.Object("ratings_cache");
+    if (!cache) return info;
     for (int stars = 1; stars <= 5; ++stars) info.StarCounts[stars - 1] = cache->Integer(std::to_string(stars));
     return info;
 }

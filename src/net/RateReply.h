@@ -59,8 +59,9 @@ public:
     const TRateObject& Root() const { return root_; }
     // "msg": 0 when missing.
     int Code() const { return root_.Integer("msg"); }
-    // None when the reply has no object "ratings_cache" (nothing to apply).
-    std::optional<TPlugInfo> PlugInfo() const;
+    // "id" and "ratings_average" of the reply; the star counts of its
+    // "ratings_cache", each 0 when missing (also when that object is).
+    TPlugInfo PlugInfo() const;
     // The objects of "comment".
     std::vector<TReviewEntry> Reviews() const;
 

@@ -50,9 +50,10 @@ std::wstring GetLongTempPath() {
 }
 
 std::wstring SaveTempIni(const std::wstring& text) {
-    std::wstring folder = GetLongTempPath();
-    if (folder.find(L'%') != std::wstring::npos) folder = L"c:\\";
-    if (folder.empty() || !FolderExists(folder)) return {};
+    const std::wstring folder = GetLongTempPath();
+    // An unexpanded variable leaves no folder that is the user's own; the
+    // drive root is no place for an elevated program to drop files.
+    if (folder.empty() || folder.find(L'%') != std::wstring::npos || !FolderExists(folder)) return {};
     const std::wstring path = folder + ToWide(RandomLetters(8)) + L".ini";
     if (!WriteWholeFile(path, WideToAnsi(text) + "\r\n")) return {};
     return path;

@@ -11,10 +11,10 @@
 std::wstring GetLongTempPath();
 
 // Writes the text and CR LF in the system's ANSI code page, without
-// byte-order mark, to "<8 random letters>.ini" in the temporary folder ("c:\"
-// when its path holds an unexpanded "%" variable), replacing a file of that
-// name. The path written, or empty when the folder is missing or the file
-// cannot be written.
+// byte-order mark, to "<8 random letters>.ini" in the temporary folder,
+// replacing a file of that name. The path written, or empty when the folder
+// is missing, its path holds an unexpanded "%" variable, or the file cannot
+// be written.
 std::wstring SaveTempIni(const std::wstring& text);
 
 // The INI file decoded from the ANSI code page; nullopt when it cannot be read.

@@ -249,11 +249,11 @@ std::wstring RegReadMultiString(HKEY root, const std::wstring& path, const std::
     return MultiStringText(buffer.data(), size);
 }
 
-void RegWriteString(HKEY root, const std::wstring& path, const std::wstring& valueName, const std::wstring& text) {
+bool RegWriteString(HKEY root, const std::wstring& path, const std::wstring& valueName, const std::wstring& text) {
     const UniqueHKey key = OpenKey(root, path, ViewRuleMask(path, false));
-    if (!key) return;
-    RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    if (!key) return false;
+    return RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool RegRemoveValue(HKEY root, const std::wstring& path, const std::wstring& valueName) {

@@ -39,9 +39,9 @@ std::wstring RegReadBinaryText(HKEY root, const std::wstring& path, const std::w
 // of data or more. Always reads the process's own (32-bit) view.
 std::wstring RegReadMultiString(HKEY root, const std::wstring& path, const std::wstring& valueName);
 
-// Writes a string value into an existing key; a missing key is left missing
-// and nothing is reported.
-void RegWriteString(HKEY root, const std::wstring& path, const std::wstring& valueName, const std::wstring& text);
+// Writes a string value into an existing key; a missing key is left missing.
+// True when the value was written.
+bool RegWriteString(HKEY root, const std::wstring& path, const std::wstring& valueName, const std::wstring& text);
 bool RegRemoveValue(HKEY root, const std::wstring& path, const std::wstring& valueName);
 // Deletes a key with everything under it. A leading backslash is taken as the
 // root itself; an empty or blank path deletes nothing and answers false.

@@ -43,12 +43,16 @@ bool RunShellDelete(const std::wstring& list, const wchar_t* target, FILEOP_FLAG
 }  // namespace
 
 bool ShellDeletePath(const std::wstring& path, bool toRecycleBin) {
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
     // The shell refuses read-only files; hidden and system ones may be skipped.
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     const std::wstring list = ShellPathList(path);
-    if (IsFileLocked(path)) return false;
-    return RunShellDelete(list, nullptr, toRecycleBin ? kRecycleFlags : kPermanentFlags);
+    if (!IsFileLocked(path) && RunShellDelete(list, nullptr, toRecycleBin ? kRecycleFlags : kPermanentFlags))
+        return true;
+    // What stays keeps the attributes it had (a folder partly deleted, too).
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(path.c_str(), attributes);
+    return false;
 }
 
 bool ShellDeleteFolder(const std::wstring& path) {

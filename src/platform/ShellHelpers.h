@@ -9,7 +9,8 @@
 // Deletes a file, or a folder with its contents, after clearing its
 // attributes; to the recycle bin or permanently, without confirmation or
 // progress window. False when nothing exists at path, when the file is held
-// open by anyone (nothing is deleted then) or when the shell fails.
+// open by anyone (nothing is deleted then) or when the shell fails; what is
+// left then has its attributes back.
 bool ShellDeletePath(const std::wstring& path, bool toRecycleBin);
 // Deletes a folder with its contents permanently, without confirmation or
 // error dialogs (a progress window may show).

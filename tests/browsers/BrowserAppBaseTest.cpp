@@ -19,7 +19,7 @@ public:
     }
     void CloseBrowser() override {}
     bool IsBrowserRunning() override { return false; }
-    void RemoveExtension(TBrowserExtensionInfo* record) override { removed = DestroyExtension(record); }
+    bool RemoveExtension(TBrowserExtensionInfo* record) override { return removed = DestroyExtension(record); }
     bool ToggleExtension(TBrowserExtensionInfo* record) override { return record->Disabled = !record->Disabled; }
 
     bool removed = false;

@@ -116,7 +116,7 @@ TEST_F(PluginRegistry, RemovingAMachinePluginDeletesOnlyItsSubkey) {
     ScanPlugins(list);
     const auto records = RecordsWithId(list, doomed);
     ASSERT_EQ(records.size(), 1u);
-    RemovePlugin(*records[0]);
+    EXPECT_TRUE(RemovePlugin(*records[0]));
     EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kMachineKey + L"\\" + doomed, k32));
     EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kMachineKey, k32));
     EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kMachineKey + L"\\" + kept, k32));
@@ -127,16 +127,32 @@ TEST_F(PluginRegistry, RemovingAUserPluginAndPathsWithoutAKeyAreSafe) {
     AddUserPlugin(doomed, L"Doomed");
     TBrowserExtensionInfo record;
     record.FilePath = L"HKEY_CURRENT_USER\\SOFTWARE\\MozillaPlugins\\" + doomed;
-    RemovePlugin(record);
+    EXPECT_TRUE(RemovePlugin(record));
     EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kUserKey + L"\\" + doomed, 0));
+    EXPECT_FALSE(RemovePlugin(record)) << "a key that is gone already was not removed now";
     EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, kUserKey, 0));
 
     // A record without a key path must never reach a whole root.
     for (const wchar_t* path : {L"", L"HKEY_CURRENT_USER", L"HKEY_CURRENT_USER\\"}) {
         record.FilePath = path;
-        RemovePlugin(record);
+        EXPECT_FALSE(RemovePlugin(record));
         EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, L"Software", 0)) << "path: " << testing::PrintToString(path);
     }
+}
+
+TEST_F(PluginRegistry, ARemovalTheRegistryRefusesIsReported) {
+    const std::wstring guarded = NewPluginName(L"@brivo.test/guarded");
+    AddUserPlugin(guarded, L"Guarded");
+    TBrowserExtensionInfo record;
+    record.FilePath = L"HKEY_CURRENT_USER\\SOFTWARE\\MozillaPlugins\\" + guarded;
+    {
+        const ReadOnlyRegistryKey narrowed(HKEY_CURRENT_USER, kUserKey + L"\\" + guarded);
+        ASSERT_TRUE(narrowed.Applied());
+        EXPECT_FALSE(RemovePlugin(record));
+        EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, kUserKey + L"\\" + guarded, 0));
+    }
+    EXPECT_TRUE(RemovePlugin(record));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kUserKey + L"\\" + guarded, 0));
 }
 
 TEST_F(PluginRegistry, AKeyThatDeniesFullAccessContributesNothing) {

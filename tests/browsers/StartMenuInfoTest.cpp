@@ -4,6 +4,7 @@
 
 #include "browsers/BrowserAppBase.h"
 #include "browsers/DefaultBrowser.h"
+#include "support/ReadOnlyRegistryKey.h"
 #include "support/ScratchRegistry.h"
 
 namespace {
@@ -18,7 +19,7 @@ public:
     explicit BareAdapter(BrowserKind kind) { Kind = kind; }
     void CloseBrowser() override {}
     bool IsBrowserRunning() override { return false; }
-    void RemoveExtension(TBrowserExtensionInfo*) override {}
+    bool RemoveExtension(TBrowserExtensionInfo*) override { return false; }
     bool ToggleExtension(TBrowserExtensionInfo*) override { return false; }
 };
 
@@ -163,6 +164,25 @@ protected:
     static std::wstring Choice(const wchar_t* protocol) {
         return RawString(HKEY_CURRENT_USER, kChoices + protocol + L"\\UserChoice", 0, L"Progid");
     }
+    // The open command every web protocol has before a test changes anything.
+    static void SetOpenCommands(const std::wstring& command) {
+        for (const wchar_t* protocol : {L"http", L"https", L"ftp"}) {
+            HKEY key = nullptr;
+            ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, (std::wstring(protocol) + L"\\shell\\open\\command").c_str(), 0,
+                                    KEY_SET_VALUE, &key),
+                      ERROR_SUCCESS)
+                << "the prefix has no open command for " << protocol;
+            RegSetValueExW(key, L"", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
+    }
+    static void ExpectOpenCommands(const std::wstring& command, const char* when) {
+        for (const wchar_t* protocol : {L"http", L"https", L"ftp"})
+            EXPECT_EQ(RawString(HKEY_CLASSES_ROOT, std::wstring(protocol) + L"\\shell\\open\\command", 0, L""), command)
+                << protocol << ", " << when;
+    }
+    const std::wstring kSystemCommand = L"\"C:\\windows\\system32\\winebrowser.exe\" -nohome \"%1\"";
 
     ScratchRegistry registry;
 };
@@ -195,12 +215,37 @@ TEST_F(DefaultBrowserChoice, MakingADefaultWritesExistingChoicesAndAllOpenComman
             << protocol;
 }
 
-TEST_F(DefaultBrowserChoice, AChangeWindowsDoesNotTakeIsReportedAsFailed) {
+TEST_F(DefaultBrowserChoice, AChangeWindowsDoesNotTakeIsReportedAsFailedAndKeepsTheOpenCommands) {
+    SetOpenCommands(kSystemCommand);
     // Without an http UserChoice key the choice cannot be written at all.
     BareAdapter opera(BrowserKind::Opera);
     opera.OpenCommand = L"C:\\Opera\\launcher.exe";
     EXPECT_FALSE(SetDefaultBrowser(opera));
     EXPECT_FALSE(IsDefaultBrowser(opera));
+    ExpectOpenCommands(kSystemCommand, "no UserChoice key");
+
+    // Keys that are there but refuse the write change nothing either.
+    Choose(L"http", L"IE.HTTP");
+    Choose(L"ftp", L"IE.FTP");
+    {
+        const ReadOnlyRegistryKey http(HKEY_CURRENT_USER, kChoices + L"http\\UserChoice");
+        const ReadOnlyRegistryKey ftp(HKEY_CURRENT_USER, kChoices + L"ftp\\UserChoice");
+        ASSERT_TRUE(http.Applied() && ftp.Applied());
+        EXPECT_FALSE(SetDefaultBrowser(opera));
+    }
+    EXPECT_EQ(Choice(L"http"), L"IE.HTTP");
+    EXPECT_EQ(Choice(L"ftp"), L"IE.FTP");
+    ExpectOpenCommands(kSystemCommand, "UserChoice keys that may only be read");
+}
+
+TEST_F(DefaultBrowserChoice, ABrowserWithoutAnOpenCommandGetsTheChoiceButLeavesTheOpenCommands) {
+    SetOpenCommands(kSystemCommand);
+    Choose(L"http", L"IE.HTTP");
+    BareAdapter chrome(BrowserKind::ChromeFamily);  // registered for the user only
+    ASSERT_TRUE(chrome.OpenCommand.empty());
+    EXPECT_TRUE(SetDefaultBrowser(chrome));
+    EXPECT_EQ(Choice(L"http"), L"ChromeHTML");
+    ExpectOpenCommands(kSystemCommand, "empty open command");
 }
 
 TEST_F(DefaultBrowserChoice, AnAlreadyDefaultBrowserIsLeftAsItIs) {

@@ -41,8 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto document = JsonDocument::Parse(text);
     const auto fromFile = JsonDocument::ParseFileBytes(text);
     const bool marked = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
-    // A file that reads is text that parses, once its byte-order mark is off.
-    if (fromFile && !marked) Check(document && document->ToText() == fromFile->ToText());
+    // A file reads exactly when its text parses, once its byte-order mark is off.
+    if (!marked) Check(fromFile.has_value() == document.has_value());
+    if (fromFile && !marked) Check(document->ToText() == fromFile->ToText());
     if (!document) return 0;
 
     const std::string written = document->ToText();

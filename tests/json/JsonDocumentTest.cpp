@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -41,13 +42,24 @@ TEST(JsonParsing, StopsAfterTheFirstCompleteValue) {
     EXPECT_EQ(Rewritten(std::string("{}\0{", 3)), "{}");
 }
 
-TEST(JsonParsing, AFileMustBeTextThroughoutAndMayStartWithAByteOrderMark) {
+TEST(JsonParsing, AFileValueMustBeTextAndMayStartWithAByteOrderMark) {
     auto withMark = JsonDocument::ParseFileBytes("\xEF\xBB\xBF{\"a\":\"\xC3\xA9\"}");
     ASSERT_TRUE(withMark);
     EXPECT_EQ(GetText(&withMark->Root(), "a"), "\xC3\xA9");
     EXPECT_TRUE(JsonDocument::ParseFileBytes("{} trailing \xE2\x82\xAC text"));
-    EXPECT_FALSE(JsonDocument::ParseFileBytes("{} trailing \xFF"));
-    EXPECT_FALSE(JsonDocument::ParseFileBytes("{} \xE2\x82"));
+    // Whatever follows the value is ignored, also bytes that are no text.
+    const std::pair<const char*, const char*> followed[] = {
+        {"{\"a\":1} trailing \xFF", "{\"a\":1}"},
+        {"[1] \xE2\x82", "[1]"},
+        {"\xEF\xBB\xBF\"x\"\xC0\xAF", "\"x\""},
+    };
+    for (const auto& [file, value] : followed) {
+        const auto document = JsonDocument::ParseFileBytes(file);
+        ASSERT_TRUE(document) << testing::PrintToString(std::string(file));
+        EXPECT_EQ(document->ToText(), value);
+    }
+    EXPECT_FALSE(JsonDocument::ParseFileBytes("{\"a\":\"\xFF\"} trailing"));
+    EXPECT_FALSE(JsonDocument::ParseFileBytes("\xEF\xBB\xBF[\"\xE2\x82\"]"));
     EXPECT_FALSE(JsonDocument::ParseFileBytes("\xEF\xBB{}"));
     EXPECT_FALSE(JsonDocument::ParseFileBytes(""));
 }

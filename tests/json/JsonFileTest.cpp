@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <aclapi.h>
+#include <sddl.h>
 #include <windows.h>
 
 #include "platform/BrivoError.h"
@@ -72,6 +73,21 @@ protected:
         return bytes;
     }
 
+    // The file's own access list in the system's text form.
+    static std::wstring AccessList(const std::wstring& path) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                                  nullptr, &descriptor) != ERROR_SUCCESS)
+            return L"(unreadable)";
+        const UniqueLocal descriptorOwner(descriptor);
+        wchar_t* text = nullptr;
+        if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1,
+                                                                  DACL_SECURITY_INFORMATION, &text, nullptr))
+            return L"(unconvertible)";
+        const UniqueLocal textOwner(text);
+        return text;
+    }
+
     std::set<std::wstring> Names() const {
         std::set<std::wstring> names;
         WIN32_FIND_DATAW found;
@@ -120,16 +136,72 @@ TEST_F(JsonFiles, ASavedDocumentIsTheExactFormAndLoadsBack) {
     EXPECT_EQ(loaded->ToText(), edited_);
 }
 
-TEST_F(JsonFiles, SavingReplacesALongerFileWholeAndKeepsItsAttributes) {
+TEST_F(JsonFiles, SavingReplacesALongerFileWholeAndKeepsItsAttributesAndCreationTime) {
     const std::wstring path = In(L"extensions.json");
     WriteBytes(path, original_);
-    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    const FILETIME created{0x5A5A0000u, 0x01D00000u};  // in 2014
+    {
+        const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                                          OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file && SetFileTime(file.get(), &created, nullptr, nullptr));
+    }
+    WIN32_FILE_ATTRIBUTE_DATA before{};
+    ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before));
+    // Wine, for one, keeps no creation time of its own.
+    const bool keepsCreationTimes = CompareFileTime(&before.ftCreationTime, &created) == 0;
+    constexpr DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), kMarks));
     MustParse(edited_).SaveFile(path);
     EXPECT_EQ(ReadBytes(path), edited_);
     WIN32_FILE_ATTRIBUTE_DATA after{};
     ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &after));
-    EXPECT_EQ(after.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(after.dwFileAttributes & (kMarks | FILE_ATTRIBUTE_READONLY), kMarks);
+    if (keepsCreationTimes) {
+        EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &created), 0)
+            << after.ftCreationTime.dwHighDateTime << ":" << after.ftCreationTime.dwLowDateTime;
+    }
     EXPECT_EQ(Names(), std::set<std::wstring>{L"extensions.json"});
+}
+
+TEST_F(JsonFiles, SavingKeepsTheFilesAccessList) {
+    const std::wstring path = In(L"Preferences");
+    WriteBytes(path, original_);
+    // Only the administrators and the system, as a profile file of another
+    // user would grant this elevated program; no inherited entries.
+    const wchar_t kOwn[] = L"D:P(A;;FA;;;BA)(A;;FA;;;SY)(A;;FR;;;BU)";
+    PSECURITY_DESCRIPTOR wanted = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(kOwn, SDDL_REVISION_1, &wanted, nullptr));
+    const UniqueLocal wantedOwner(wanted);
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(wanted, &present, &dacl, &defaulted));
+    ASSERT_EQ(SetNamedSecurityInfoW(const_cast<wchar_t*>(path.c_str()), SE_FILE_OBJECT,
+                                    DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                    dacl, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    const std::wstring before = AccessList(path);
+    if (before != kOwn) GTEST_SKIP() << "this system does not keep a file's access list: " << ToUtf8(before);
+
+    MustParse(edited_).SaveFile(path);
+    EXPECT_EQ(ReadBytes(path), edited_);
+    EXPECT_EQ(AccessList(path), before);
+}
+
+TEST_F(JsonFiles, TemporaryFilesOfOursLeftBehindAreRemovedAndNoOtherFile) {
+    const std::wstring path = In(L"Preferences");
+    WriteBytes(path, original_);
+    // What a crash during an earlier save leaves, and what is not ours.
+    const std::set<std::wstring> foreign = {L"Preferences.tmp", L"Preferences~RF1a2b.TMP",
+                                            L"Secure Preferences.brivo-tmp-abcd1234", L"Preferences.brivo-tmp-x"};
+    for (const std::wstring& name : foreign) WriteBytes(In(name), "{}");
+    WriteBytes(In(L"Preferences.brivo-tmp-k3j9x0qa"), "{\"cut");
+    WriteBytes(In(L"Preferences.brivo-tmp-00000000"), "");
+
+    MustParse(edited_).SaveFile(path);
+    EXPECT_EQ(ReadBytes(path), edited_);
+    std::set<std::wstring> expected = foreign;
+    expected.insert(L"Preferences");
+    EXPECT_EQ(Names(), expected);
 }
 
 TEST_F(JsonFiles, AReadOnlyFileIsRefusedAndLeftAsItWas) {
@@ -168,7 +240,7 @@ TEST_F(JsonFiles, AMissingFolderOrAFolderInPlaceOfTheFileIsReported) {
     EXPECT_EQ(Names(), std::set<std::wstring>{L"Preferences"});
 }
 
-TEST_F(JsonFiles, AFolderThatForbidsNewFilesLeavesTheFileAsItWas) {
+TEST_F(JsonFiles, AFolderThatForbidsNewFilesGetsTheFileWrittenInPlace) {
     const std::wstring path = In(L"Preferences");
     WriteBytes(path, original_);
     // Everyone may do anything in the folder except add files.
@@ -188,9 +260,11 @@ TEST_F(JsonFiles, AFolderThatForbidsNewFilesLeavesTheFileAsItWas) {
         AdoptHandle(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (created) GTEST_SKIP() << "this system does not enforce folder permissions";
 
-    EXPECT_EQ(SaveError(MustParse(edited_), path), SystemText(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(ReadBytes(path), original_);
+    EXPECT_EQ(SaveError(MustParse(edited_), path), "saved");
+    EXPECT_EQ(ReadBytes(path), edited_);
     EXPECT_EQ(Names(), std::set<std::wstring>{L"Preferences"});
+    // A file that is not there yet cannot be made in such a folder.
+    EXPECT_EQ(SaveError(MustParse(edited_), In(L"Local State")), SystemText(ERROR_ACCESS_DENIED));
 }
 
 // Needs a small volume that can be filled: BRIVO_SMALL_VOLUME names a folder
@@ -209,8 +283,12 @@ TEST(JsonFilesOnAFullDisk, AWriteCutShortLeavesTheFileAsItWas) {
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->ToText(), original);
     WIN32_FIND_DATAW found;
-    const UniqueFindHandle find(FindFirstFileW((std::wstring(folder) + L"\\*.tmp").c_str(), &found));
-    EXPECT_TRUE(!find || find.get() == INVALID_HANDLE_VALUE) << "a temporary file was left";
+    const UniqueFindHandle find(FindFirstFileW((std::wstring(folder) + L"\\*").c_str(), &found));
+    ASSERT_TRUE(find && find.get() != INVALID_HANDLE_VALUE);
+    do {
+        const std::wstring name = found.cFileName;
+        EXPECT_TRUE(name == L"." || name == L".." || name == L"Preferences") << "left behind: " << ToUtf8(name);
+    } while (FindNextFileW(find.get(), &found));
     DeleteFileW(path.c_str());
 }
 
@@ -218,8 +296,13 @@ TEST_F(JsonFiles, LoadingGivesNoneForWhatIsNotAJsonTextFile) {
     EXPECT_FALSE(JsonDocument::LoadFile(In(L"missing.json")));
     EXPECT_FALSE(JsonDocument::LoadFile(folder_));
     const std::wstring path = In(L"Preferences");
-    WriteBytes(path, "{\"a\":1} \xFF");
+    WriteBytes(path, "{\"a\":\"\xFF\"}");
     EXPECT_FALSE(JsonDocument::LoadFile(path));
+    // What follows the value is ignored, text or not.
+    WriteBytes(path, "{\"a\":1} \xFF");
+    const auto followed = JsonDocument::LoadFile(path);
+    ASSERT_TRUE(followed);
+    EXPECT_EQ(followed->ToText(), "{\"a\":1}");
     WriteBytes(path, "{\"a\":");
     EXPECT_FALSE(JsonDocument::LoadFile(path));
     WriteBytes(path, "");
@@ -231,25 +314,20 @@ TEST_F(JsonFiles, LoadingGivesNoneForWhatIsNotAJsonTextFile) {
 }
 
 // BRIVO_SEALED_FOLDER names a folder in which nothing may be created,
-// renamed or removed, holding a "Preferences" file (under Wine an immutable
-// Unix folder; see volumes.sh).
-TEST(JsonFilesInASealedFolder, SavingFailsWithTheSystemsTextAndTheFileStaysAsItWas) {
+// renamed or removed, holding a "Preferences" file that may be written
+// (under Wine an immutable Unix folder; see volumes.sh).
+TEST(JsonFilesInASealedFolder, TheFileIsWrittenInPlace) {
     wchar_t folder[MAX_PATH] = {};
     if (!GetEnvironmentVariableW(L"BRIVO_SEALED_FOLDER", folder, MAX_PATH)) GTEST_SKIP() << "BRIVO_SEALED_FOLDER not set";
     const std::wstring path = std::wstring(folder) + L"\\Preferences";
     auto document = JsonDocument::LoadFile(path);
     if (!document) GTEST_SKIP() << "no sealed folder could be made here";
-    const std::string before = document->ToText();
     ASSERT_TRUE(document->SetBoolean(document->Root(), "sealed", false));
-
-    try {
-        document->SaveFile(path);
-        ADD_FAILURE() << "saving into a sealed folder was reported as done";
-    } catch (const BrivoError& error) {
-        EXPECT_EQ(error.what(), SystemText(ERROR_ACCESS_DENIED));
-    }
+    EXPECT_EQ(SaveError(*document, path), "saved");
     const auto reread = JsonDocument::LoadFile(path);
     ASSERT_TRUE(reread);
-    EXPECT_EQ(reread->ToText(), before);
-    EXPECT_EQ(GetText(&document->Root(), "sealed"), "false") << "the edit stays in memory";
+    EXPECT_EQ(reread->ToText(), document->ToText());
+    EXPECT_EQ(GetText(&reread->Root(), "sealed"), "false");
+    // Nothing can be added beside it, so a new file is refused.
+    EXPECT_EQ(SaveError(*document, std::wstring(folder) + L"\\Local State"), SystemText(ERROR_ACCESS_DENIED));
 }

@@ -6,6 +6,7 @@
 
 #include "net/LoopbackServer.h"
 #include "browsers/PngPicture.h"
+#include "net/MainThreadCalls.h"
 #include "net/WebFetch.h"
 
 namespace {
@@ -84,6 +85,30 @@ TEST_F(IconDownloads, ARecordRemovedFromItsListLosesOnlyItsOwnIcon) {
     ASSERT_EQ(list.size(), 2u);
     for (auto& record : list) EXPECT_TRUE(record->Icon);
     EXPECT_EQ(IconDownloadTicket::Outstanding(), 0u);
+}
+
+TEST_F(IconDownloads, EndsThatNeverReachTheMainThreadStillFreeTheirPlaces) {
+    ASSERT_TRUE(InitMainThreadCalls());
+    std::vector<std::unique_ptr<TBrowserExtensionInfo>> list;
+    for (int i = 0; i < 12; ++i) list.push_back(Record(Url(L"/slow.png?ms=500&n=") + std::to_wstring(i)));
+    for (auto& record : list) StartIconDownload(*record);
+    ASSERT_EQ(IconDownloadsRunning(), 12u);
+    // The window that carries the ends to this thread goes away while the
+    // first eight downloads run: their ends cannot be posted.
+    const HWND calls = FindWindowExW(HWND_MESSAGE, nullptr, L"BrivoMainThreadCalls", nullptr);
+    ASSERT_NE(calls, nullptr);
+    ASSERT_TRUE(DestroyWindow(calls));
+    EXPECT_TRUE(PumpMessagesUntil([] { return IconDownloadsRunning() == 4; }))
+        << IconDownloadsRunning() << " downloads still hold or wait for a place";
+
+    // With the window back, the four that waited and a new one all run.
+    ASSERT_TRUE(InitMainThreadCalls());
+    auto later = Record(Url(L"/blue.png"));
+    StartIconDownload(*later);
+    ASSERT_TRUE(PumpMessagesUntil(AllEnded));
+    EXPECT_TRUE(later->Icon);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        EXPECT_EQ(static_cast<bool>(list[i]->Icon), i >= 8) << "record " << i << ": only lost ends lose the icon";
 }
 
 TEST_F(IconDownloads, ANewDownloadForTheSameRecordReplacesTheEarlierOne) {

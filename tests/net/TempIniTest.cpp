@@ -5,8 +5,10 @@
 
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "net/AnsiText.h"
+#include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
 
 namespace {
@@ -14,6 +16,16 @@ namespace {
 std::string FileBytes(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::set<std::wstring> IniFilesIn(const std::wstring& folder) {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const UniqueFindHandle search(FindFirstFileW((folder + L"*.ini").c_str(), &found));
+    if (!search || search.get() == INVALID_HANDLE_VALUE) return names;
+    do names.insert(found.cFileName);
+    while (FindNextFileW(search.get(), &found));
+    return names;
 }
 
 std::wstring EnvironmentValue(const wchar_t* name) {
@@ -107,15 +119,15 @@ TEST_F(TemporaryFolder, TwoPagesSavedOneAfterTheOtherKeepTheirOwnFiles) {
     EXPECT_EQ(FileBytes(second), "[VerInfo]\r\nbuild=2\r\n");
 }
 
-TEST_F(TemporaryFolder, AFolderNamedWithAPercentSignSendsTheFileToTheDriveRoot) {
+TEST_F(TemporaryFolder, AFolderNamedWithAPercentSignIsNoPlaceForTheFile) {
     const std::wstring odd = Folder(L"brivo%TEMP%test");
     UseTemp(odd);
     ASSERT_NE(GetLongTempPath().find(L'%'), std::wstring::npos);
-    const std::wstring path = Saved(L"[Msg]");
-    ASSERT_FALSE(path.empty());
-    EXPECT_EQ(path.rfind(L"c:\\", 0), 0u) << path;
-    EXPECT_EQ(path.size(), 3u + 12u);
-    EXPECT_EQ(FileBytes(path), "[Msg]\r\n");
+    const std::set<std::wstring> rootBefore = IniFilesIn(L"c:\\"), oddBefore = IniFilesIn(odd + L"\\");
+    EXPECT_EQ(Saved(L"[Msg]"), L"");
+    // Neither the drive root nor the folder itself receives a file.
+    EXPECT_EQ(IniFilesIn(L"c:\\"), rootBefore);
+    EXPECT_EQ(IniFilesIn(odd + L"\\"), oddBefore);
 }
 
 TEST_F(TemporaryFolder, ASavedPageReadsBackWithTheProfileRules) {

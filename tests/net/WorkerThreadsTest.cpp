@@ -1,5 +1,8 @@
 #include <atomic>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "net/AnsiText.h"
 #include "net/DownLoadImgThread.h"
@@ -7,6 +10,7 @@
 #include "net/LoopbackServer.h"
 #include "net/MainThreadCalls.h"
 #include "browsers/PngPicture.h"
+#include "platform/UniqueHandles.h"
 
 namespace {
 
@@ -187,6 +191,21 @@ protected:
         return result;
     }
 
+    static std::string FileBytes(const std::wstring& path) {
+        std::ifstream in(path.c_str(), std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    static std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found{};
+        const UniqueFindHandle search(FindFirstFileW((folder + L"\\*").c_str(), &found));
+        if (!search || search.get() == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        } while (FindNextFileW(search.get(), &found));
+        return names;
+    }
+
     std::wstring cacheFile;
 };
 
@@ -204,9 +223,7 @@ TEST_F(DownloadingPictures, APictureIsAlsoSavedToTheCacheFileWhenOneIsNamed) {
     request.ImgSrc = Url(L"/red.png");
     request.CacheFile = cacheFile;
     EXPECT_TRUE(Download(request).done);
-    std::ifstream in(cacheFile.c_str(), std::ios::binary);
-    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    AddonPicture reread = DecodePngBytes(saved);
+    AddonPicture reread = DecodePngBytes(FileBytes(cacheFile));
     ASSERT_TRUE(reread);
     EXPECT_EQ(reread->GetWidth(), 16u);
     EXPECT_EQ(PixelAt(*reread, 0, 0), (Pixel{255, 255, 0, 0}));
@@ -221,6 +238,31 @@ TEST_F(DownloadingPictures, AnythingButAPngLeavesTheRequestWithoutAPicture) {
         EXPECT_FALSE(request.Image) << path;
         EXPECT_EQ(GetFileAttributesW(cacheFile.c_str()), INVALID_FILE_ATTRIBUTES) << path;
     }
+}
+
+// Needs a small volume that a large picture fills up: BRIVO_SMALL_VOLUME names
+// a folder on one (see tests/net/extra.cmake).
+TEST_F(DownloadingPictures, OnAFullDiskTheCachedPictureStaysWhole) {
+    wchar_t folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"BRIVO_SMALL_VOLUME", folder, MAX_PATH)) GTEST_SKIP() << "BRIVO_SMALL_VOLUME not set";
+    const std::wstring cached = std::wstring(folder) + L"\\icon.png";
+    TagBrivoAdInfo earlier;
+    earlier.ImgSrc = Url(L"/red.png");
+    earlier.CacheFile = cached;
+    ASSERT_TRUE(Download(earlier).done);
+    const std::string before = FileBytes(cached);
+    ASSERT_TRUE(DecodePngBytes(before));
+
+    // Random pixels: the picture's PNG is larger than the whole volume.
+    TagBrivoAdInfo large;
+    large.ImgSrc = Url(L"/noise.png?side=200");
+    large.CacheFile = cached;
+    EXPECT_FALSE(Download(large).done);
+    ASSERT_TRUE(large.Image) << "the picture arrived; only caching it failed";
+    EXPECT_EQ(large.Image->GetWidth(), 200u);
+    EXPECT_EQ(FileBytes(cached), before) << "the cached picture was cut";
+    EXPECT_EQ(FilesIn(folder), std::vector<std::wstring>{L"icon.png"}) << "a temporary file was left";
+    DeleteFileW(cached.c_str());
 }
 
 TEST_F(DownloadingPictures, APictureThatCannotBeCachedStaysInTheRequestButIsNotDone) {

@@ -355,14 +355,14 @@ TEST_F(RegistryHelpers, LongStringsAreReadInFull) {
 }
 
 TEST_F(RegistryHelpers, WritingAStringNeedsAnExistingKeyInThe64BitView) {
-    RegWriteString(HKEY_LOCAL_MACHINE, kBase, L"Written", L"hello");
+    EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, kBase, L"Written", L"hello"));
     EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_64KEY, L"Written"), L"hello");
     EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_32KEY, L"Written"), L"(none)");
     // Only32 is missing from the 64-bit view: nothing is created or written.
-    RegWriteString(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", L"Written", L"hello");
+    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", L"Written", L"hello"));
     EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", KEY_WOW64_64KEY));
     EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", KEY_WOW64_32KEY, L"Written"), L"(none)");
-    RegWriteString(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", L"Written", L"hello");
+    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", L"Written", L"hello"));
     EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", KEY_WOW64_64KEY));
     EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", KEY_WOW64_32KEY));
 }

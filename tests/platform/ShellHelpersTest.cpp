@@ -110,12 +110,35 @@ TEST_F(ShellHelpers, AFileHeldOpenWithoutSharingIsLockedAndStays) {
         EXPECT_FALSE(ShellDeletePath(file, false));
         EXPECT_FALSE(ShellDeletePath(file, true));
         EXPECT_TRUE(Exists(file));
-        // The attributes were cleared before the lock was noticed.
-        EXPECT_EQ(GetFileAttributesW(file.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+        // The attributes cleared for the shell are back.
+        EXPECT_EQ(GetFileAttributesW(file.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+                  static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     }
     EXPECT_FALSE(IsFileLocked(file));
     EXPECT_TRUE(ShellDeletePath(file, false));
     EXPECT_FALSE(Exists(file));
+}
+
+TEST_F(ShellHelpers, AFolderTheShellCannotDeleteWhollyKeepsItsAttributes) {
+    const std::wstring sub = In(L"held addon");
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+    const std::wstring inner = sub + L"\\addon.dll";
+    WriteFile(inner);
+    // (Wine keeps no read-only mark on a folder; hidden and system it keeps.)
+    ASSERT_TRUE(SetFileAttributesW(sub.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    const DWORD marked = GetFileAttributesW(sub.c_str());
+    ASSERT_EQ(marked & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    {
+        const UniqueHandle holder =
+            AdoptHandle(CreateFileW(inner.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_FALSE(ShellDeletePath(sub, false));
+        ASSERT_TRUE(Exists(inner));
+        EXPECT_EQ(GetFileAttributesW(sub.c_str()), marked);
+    }
+    EXPECT_TRUE(ShellDeletePath(sub, false));
+    EXPECT_FALSE(Exists(sub));
 }
 
 TEST_F(ShellHelpers, LockTestsOnlyFilesThatExist) {

@@ -83,18 +83,27 @@ TEST(RateReplyReading, FieldsReadWithDefaultsAndNumbersReadAsStringsGiveTheirDig
     EXPECT_DOUBLE_EQ(r.Float("id"), 1234.0);
 }
 
-TEST(RateReplyReading, PlugInformationNeedsTheRatingsCacheObject) {
+TEST(RateReplyReading, PlugInformationReadsTheIdTheAverageAndTheStarCounts) {
     const auto info = TRateReply::Read(
         "{\"msg\":1,\"id\":42,\"ratings_average\":3.5,\"ratings_cache\":{\"1\":1,\"2\":\"2\",\"4\":7,\"5\":0}}");
     ASSERT_TRUE(info);
-    const auto plug = info->PlugInfo();
-    ASSERT_TRUE(plug);
-    EXPECT_EQ(plug->ServerPlugId, L"42");
-    EXPECT_DOUBLE_EQ(plug->RatingsAverage, 3.5);
-    EXPECT_EQ(plug->StarCounts, (std::array<int, 5>{1, 2, 0, 7, 0}));
+    const TPlugInfo plug = info->PlugInfo();
+    EXPECT_EQ(plug.ServerPlugId, L"42");
+    EXPECT_DOUBLE_EQ(plug.RatingsAverage, 3.5);
+    EXPECT_EQ(plug.StarCounts, (std::array<int, 5>{1, 2, 0, 7, 0}));
+}
 
-    EXPECT_FALSE(TRateReply::Read("{\"msg\":1,\"id\":42}")->PlugInfo());
-    EXPECT_FALSE(TRateReply::Read("{\"msg\":1,\"ratings_cache\":[1,2]}")->PlugInfo());
+TEST(RateReplyReading, PlugInformationWithoutACountsObjectStillGivesTheIdAndTheAverage) {
+    for (const char* body : {"{\"msg\":1,\"id\":42,\"ratings_average\":2.5}",
+                             "{\"msg\":1,\"id\":\"42\",\"ratings_average\":2.5,\"ratings_cache\":[1,2]}",
+                             "{\"msg\":1,\"id\":42,\"ratings_average\":\"2.5\",\"ratings_cache\":null}"}) {
+        const auto reply = TRateReply::Read(body);
+        ASSERT_TRUE(reply) << body;
+        const TPlugInfo plug = reply->PlugInfo();
+        EXPECT_EQ(plug.ServerPlugId, L"42") << body;
+        EXPECT_DOUBLE_EQ(plug.RatingsAverage, 2.5) << body;
+        EXPECT_EQ(plug.StarCounts, (std::array<int, 5>{})) << body;
+    }
 }
 
 TEST(RateReplyReading, ReviewsComeInOrderAndNonObjectsAreSkipped) {

@@ -124,7 +124,7 @@ public:
     }
     void CloseBrowser() override {}
     bool IsBrowserRunning() override { return false; }
-    void RemoveExtension(TBrowserExtensionInfo* record) override { DestroyExtension(record); }
+    bool RemoveExtension(TBrowserExtensionInfo* record) override { return DestroyExtension(record); }
     bool ToggleExtension(TBrowserExtensionInfo* record) override { return record->Disabled = !record->Disabled; }
 };
 

@@ -75,7 +75,30 @@ TEST_F(ReviewConversations, OpeningFailuresSetTheMarkAndCodeZeroIsReported) {
     RecordingWindow window;
     StartOpeningConversation(Addon(L"x"), window.target, window.EndMark());
     ASSERT_TRUE(window.WaitForEnd());
-    EXPECT_EQ(window.events, (Events{L"failed:1", L"failed:1", L"end"}));
+    EXPECT_EQ(window.events, (Events{L"failed:1", L"end"}));
+}
+
+TEST_F(ReviewConversations, AFailedRequestIsNoAnswerEvenWhenItsBodyReadsAsOne) {
+    // A server error over the add-on's well-formed information.
+    service->AddPlug(2, L"{KESTREL}", L"5,4");
+    service->Misbehave(L"get_plug_info", L"error500");
+    RecordingWindow window;
+    StartOpeningConversation(Addon(L"{kestrel}"), window.target, window.EndMark());
+    ASSERT_TRUE(window.WaitForEnd());
+    EXPECT_EQ(window.events, (Events{L"failed:1", L"end"}));
+    EXPECT_EQ(service->Hits(L"get_comments"), 0);
+}
+
+TEST_F(ReviewConversations, AddonInformationWithoutStarCountsStillAppliesTheIdAndTheAverage) {
+    service->Canned(L"get_plug_info", "{\"msg\":1,\"id\":77,\"ratings_average\":4.5}");
+    RecordingWindow window;
+    StartOpeningConversation(Addon(L"{kestrel}"), window.target, window.EndMark());
+    ASSERT_TRUE(window.WaitForEnd());
+    ASSERT_GE(window.events.size(), 3u);
+    EXPECT_EQ(window.events[0], L"failed:0");
+    EXPECT_EQ(window.events[1], L"info:77:450,0,0,0,0,0");
+    EXPECT_EQ(service->LastBody(L"get_comments").rfind("plug_id=77&start_id=0&", 0), 0u)
+        << service->LastBody(L"get_comments");
 }
 
 TEST_F(ReviewConversations, AServiceThatKeepsSayingUnknownDoesNotHoldTheConversationForever) {

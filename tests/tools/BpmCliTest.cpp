@@ -4,6 +4,7 @@
 #include "support/BrowserSandbox.h"
 #include "json/JsonDocument.h"
 #include "platform/Utf.h"
+#include "support/ReadOnlyRegistryKey.h"
 #include "support/ScratchRegistry.h"
 
 namespace {
@@ -193,6 +194,27 @@ TEST_F(BpmCli, RemovesOnlyWhenConfirmed) {
 
     const CliResult gone = RunCli(Wide("remove chrome " + kTabs + " --yes"));
     EXPECT_EQ(gone.exitCode, 2u) << "now an unknown id";
+}
+
+TEST_F(BpmCli, ARemovalTheRegistryRefusesExitsWithOneAndTheAddonStaysListed) {
+    const std::wstring clsid = NewClsid();
+    registry.SetString(HKEY_CLASSES_ROOT, L"Wow6432Node\\CLSID\\" + clsid, k64, L"", L"Guarded Helper");
+    registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, k32);
+    {
+        // This 32-bit test reaches the helper's key in the 32-bit view.
+        const ReadOnlyRegistryKey guarded(HKEY_LOCAL_MACHINE, kBho + clsid);
+        ASSERT_TRUE(guarded.Applied());
+        const CliResult refused = RunCli(L"remove ie " + clsid + L" --yes");
+        EXPECT_EQ(refused.exitCode, 1u);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(refused.err, "bpmcli: Guarded Helper (" + ToUtf8(clsid) + ") was not removed\r\n");
+        EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kBho + clsid, k32));
+    }
+    const CliResult listed = RunCli(L"list --browser ie --format csv");
+    EXPECT_NE(listed.out.find(ToUtf8(clsid) + ",Guarded Helper,"), std::string::npos) << listed.out;
+    const CliResult removed = RunCli(L"remove ie " + clsid + L" --yes");
+    EXPECT_EQ(removed.exitCode, 0u) << removed.err;
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBho + clsid, k32));
 }
 
 TEST_F(BpmCli, RefusesChangesWhileTheBrowserRuns) {

@@ -47,7 +47,7 @@ public:
     }
     void CloseBrowser() override {}
     bool IsBrowserRunning() override { return false; }
-    void RemoveExtension(TBrowserExtensionInfo*) override {}
+    bool RemoveExtension(TBrowserExtensionInfo*) override { return false; }
     bool ToggleExtension(TBrowserExtensionInfo*) override { return false; }
 };
 

@@ -115,15 +115,12 @@ CliExit RunRemove(const CliRequest& request) {
         return Refuse(CliExit::Usage, Message(L"DeleteConf", L"Are you sure to delete this plug-in?") + " " +
                                           Label(target.addon) + ": add --yes to remove it");
     }
-    const int before = target.adapter->GetExtensionCount();
     try {
-        target.adapter->RemoveExtension(target.record);
+        if (!target.adapter->RemoveExtension(target.record))
+            return Refuse(CliExit::Failed, Label(target.addon) + " was not removed");
     } catch (const BrivoError& error) {
         return Refuse(CliExit::Failed, error.what());
     }
-    // The record is gone unless the adapter kept it.
-    if (target.adapter->GetExtensionCount() == before)
-        return Refuse(CliExit::Failed, Label(target.addon) + " was not removed");
     PrintOut("Removed: " + Label(target.addon) + "\r\n");
     return CliExit::Ok;
 }

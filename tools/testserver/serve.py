@@ -51,16 +51,25 @@ def route(path, method="GET"):
     return register
 
 
-def png(width, height, rgba):
-    """An RGBA PNG of one colour."""
+def png_file(width, height, rows):
+    """An RGBA PNG of the given filtered rows (each a filter byte and the pixels)."""
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data +
                 struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    row = b"\x00" + bytes(rgba) * width
     return (b"\x89PNG\r\n\x1a\n" +
             chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(row * height)) +
+            chunk(b"IDAT", zlib.compress(rows)) +
             chunk(b"IEND", b""))
+
+
+def png(width, height, rgba):
+    """An RGBA PNG of one colour."""
+    return png_file(width, height, (b"\x00" + bytes(rgba) * width) * height)
+
+
+def noise_png(side):
+    """A square of random pixels: its PNG stays about as large as the pixels."""
+    return png_file(side, side, b"".join(b"\x00" + os.urandom(side * 4) for _ in range(side)))
 
 
 # An 8x8 baseline JPEG of one colour (made once with an image tool).
@@ -146,6 +155,12 @@ def red_picture(request):
 @route("/blue.png")
 def blue_picture(request):
     return Reply(BLUE_PNG, content_type="image/png")
+
+
+@route("/noise.png")
+def noise_picture(request):
+    side = max(1, min(1024, int(request.query.get("side", ["200"])[0])))
+    return Reply(noise_png(side), content_type="image/png")
 
 
 @route("/photo.jpg")

@@ -144,14 +144,14 @@ bool TChromiumAdapter::ToggleExtension(TBrowserExtensionInfo* record) {
     return record->Disabled;
 }
 
-void TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
-    if (!Owns(record)) return;
+bool TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
+    if (!Owns(record)) return false;
     if (record->Kind == AddonKind::Extension) {
-        if (!RemoveExtensionEntry(*record)) return;
-    } else {
-        RemovePlugin(*record);
+        if (!RemoveExtensionEntry(*record)) return false;
+    } else if (!RemovePlugin(*record)) {
+        return false;
     }
-    DestroyExtension(record);
+    return DestroyExtension(record);
 }
 
 bool TChromiumAdapter::RemoveExtensionEntry(const TBrowserExtensionInfo& record) {

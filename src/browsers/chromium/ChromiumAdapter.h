@@ -19,10 +19,11 @@ public:
     // An extension: its whole folder "Extensions\<Id>" is deleted, its
     // settings entry only when that worked, and the file the settings came
     // from is written back either way; the record is dropped only when the
-    // folder went. A plug-in: its registry key is deleted, no file is
-    // touched and the record is dropped. A record stays when writing raised
-    // BrivoError. A record this adapter does not own is left alone.
-    void RemoveExtension(TBrowserExtensionInfo* record) override;
+    // folder went (false otherwise). A plug-in: its registry key is deleted,
+    // no file is touched; a key that stays keeps its record (false). A record
+    // stays when writing raised BrivoError. A record this adapter does not
+    // own is left alone (false).
+    bool RemoveExtension(TBrowserExtensionInfo* record) override;
     // Switches the extension's settings entry in the form it is written in
     // ("state" and "known_disabled", or the user's reason in
     // "disable_reasons") and writes the file the settings came from back;

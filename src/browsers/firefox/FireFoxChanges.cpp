@@ -79,14 +79,14 @@ JsonValue* TFireFoxExtensions::FindAddonEntry(const std::wstring& id) {
     return nullptr;
 }
 
-void TFireFoxExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
-    if (!Owns(record)) return;
+bool TFireFoxExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
+    if (!Owns(record)) return false;
     if (record->Kind == AddonKind::Extension) {
         RemoveAddonData(*record);  // when this raises, the record stays listed
-    } else {
-        RemovePlugin(*record);
+    } else if (!RemovePlugin(*record)) {
+        return false;
     }
-    DestroyExtension(record);
+    return DestroyExtension(record);
 }
 
 void TFireFoxExtensions::RemoveAddonData(const TBrowserExtensionInfo& record) {

@@ -37,10 +37,10 @@ public:
     bool ToggleExtension(TBrowserExtensionInfo* record) override;
     // An add-on: its file or folder is deleted for good, then its element of
     // "extensions.json" (and the start-up cache) or its database rows. A
-    // plug-in: its registry key.
+    // plug-in: its registry key; a key that stays keeps its record (false).
     // The record is then destroyed; when the store raised BrivoError it stays
-    // listed. A record of another adapter is left alone.
-    void RemoveExtension(TBrowserExtensionInfo* record) override;
+    // listed. A record of another adapter is left alone (false).
+    bool RemoveExtension(TBrowserExtensionInfo* record) override;
 
     // The parsed "addons.json"; none when it is missing or invalid.
     std::unique_ptr<JsonDocument> AddonsDocument;

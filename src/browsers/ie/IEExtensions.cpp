@@ -56,11 +56,12 @@ void TIEExtensions::CloseBrowser() {}
 
 bool TIEExtensions::IsBrowserRunning() { return IsIERunning(); }
 
-void TIEExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
-    if (!Owns(record)) return;
+bool TIEExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
+    if (!Owns(record)) return false;
+    bool removed = false;
     switch (record->Kind) {
     case AddonKind::BrowserHelperObject:
-        TIESweeper::RemoveBho(record->Id, record->NativeView);
+        removed = TIESweeper::RemoveBho(record->Id, record->NativeView);
         break;
     case AddonKind::Toolbar: {
         // Buttons and menu items live under the Extensions key, toolbars as
@@ -68,21 +69,21 @@ void TIEExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
         // registrations, so the record's own entry decides.
         const TPlugItem* entry = SourceEntry(*record);
         if (entry && entry->Kind == IEPlugKind::ToolbarButton)
-            TIESweeper::RemoveButton(record->Id, record->NativeView);
+            removed = TIESweeper::RemoveButton(record->Id, record->NativeView);
         else
-            TIESweeper::RemoveToolbar(record->Id, record->NativeView);
+            removed = TIESweeper::RemoveToolbar(record->Id, record->NativeView);
         break;
     }
     case AddonKind::ContextMenuEntry:
         // Context-menu entries have no id; their key is named by the text.
-        TIESweeper::RemoveMenuEntry(record->Name, record->NativeView);
+        removed = TIESweeper::RemoveMenuEntry(record->Name, record->NativeView);
         break;
     default:
         break;
     }
-    // A refused deletion is not reported: the add-on is listed again at the
-    // next start.
-    DestroyExtension(record);
+    // An add-on whose registration is still there stays listed: the list
+    // shows what Internet Explorer will load.
+    return removed && DestroyExtension(record);
 }
 
 bool TIEExtensions::ToggleExtension(TBrowserExtensionInfo* record) {

@@ -18,10 +18,11 @@ public:
     void CloseBrowser() override;
     // True while any top-level "IEFrame" window exists.
     bool IsBrowserRunning() override;
-    // Deletes the add-on's registration in the view it was found in, then
-    // destroys the record, whatever the registry said. A record this adapter
-    // does not own is left alone.
-    void RemoveExtension(TBrowserExtensionInfo* record) override;
+    // Deletes the add-on's registration in the view it was found in and
+    // destroys the record. When the registry refuses, the record stays
+    // listed and the answer is false; so it is for a record this adapter
+    // does not own, which is left alone.
+    bool RemoveExtension(TBrowserExtensionInfo* record) override;
     // Switches a helper object, toolbar or button for the current user
     // through its Ext\Settings key and answers the record's new Disabled.
     // Context-menu entries have no switch; they and records this adapter does

@@ -5,6 +5,7 @@
 #include "browsers/chromium/OperaExtensions.h"
 #include "platform/BrivoError.h"
 #include "platform/Utf.h"
+#include "support/ReadOnlyRegistryKey.h"
 #include "support/ScratchRegistry.h"
 
 namespace {
@@ -187,7 +188,13 @@ TEST_F(ChromiumChanges, RecordsOfOthersAndPluginsAreLeftAlone) {
     ASSERT_TRUE(player);
     chrome.ToggleExtension(player);
     EXPECT_FALSE(player->Disabled) << "plug-ins cannot be switched";
-    chrome.RemoveExtension(player);
+    {
+        const ReadOnlyRegistryKey guarded(HKEY_CURRENT_USER, pluginKey);
+        ASSERT_TRUE(guarded.Applied());
+        EXPECT_FALSE(chrome.RemoveExtension(player));
+        EXPECT_EQ(Find(chrome, plugin), player) << "a plug-in whose key stays stays listed";
+    }
+    EXPECT_TRUE(chrome.RemoveExtension(player));
     EXPECT_FALSE(Find(chrome, plugin));
     EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, pluginKey, 0));
     EXPECT_EQ(ReadBytes(prefsPath), kPrefs) << "removing a plug-in does not write Preferences";

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FirefoxTestFiles.h"
+#include "support/ReadOnlyRegistryKey.h"
 #include "support/StandInProcess.h"
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "platform/BrivoError.h"
@@ -169,7 +170,13 @@ TEST_F(FirefoxJsonChanges, PluginsAreRemovedFromTheRegistryOnlyAndNeverSwitched)
     firefox.ToggleExtension(plugin);
     EXPECT_EQ(ReadBytes(prefs), before);
     ASSERT_TRUE(RawKeyExists(HKEY_CURRENT_USER, sandbox.PluginKey(), KEY_WOW64_64KEY));
-    firefox.RemoveExtension(plugin);
+    {
+        const ReadOnlyRegistryKey guarded(HKEY_CURRENT_USER, sandbox.PluginKey());
+        ASSERT_TRUE(guarded.Applied());
+        EXPECT_FALSE(firefox.RemoveExtension(plugin));
+        EXPECT_EQ(FindRecord(firefox, sandbox.PluginId()), plugin) << "a plug-in whose key stays stays listed";
+    }
+    EXPECT_TRUE(firefox.RemoveExtension(plugin));
     EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, sandbox.PluginKey(), KEY_WOW64_64KEY));
     EXPECT_EQ(FindRecord(firefox, sandbox.PluginId()), nullptr);
     EXPECT_EQ(ReadBytes(prefs), before);

@@ -252,10 +252,43 @@ TEST_F(IEAdapter, RemovingAMenuEntryDeletesTheKeyNamedByItsText) {
     TIEExtensions adapter;
     TBrowserExtensionInfo* record = RecordNamed(adapter, text);
     ASSERT_NE(record, nullptr);
-    adapter.RemoveExtension(record);
+    EXPECT_TRUE(adapter.RemoveExtension(record));
     EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kMenu + text, kShared));
     EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, kMenu + kept, kShared));
     EXPECT_EQ(RecordNamed(adapter, text), nullptr);
+}
+
+TEST_F(IEAdapter, ARemovalTheRegistryRefusesKeepsTheRecordListed) {
+    const std::wstring text = Unique(L"Brivo Guarded Entry");
+    RegisterMenuEntry(text, L"res://guarded.htm");
+    const std::wstring clsid = NewClsid();
+    RegisterClass(clsid, false, Unique(L"Brivo Guarded Helper"), L"");
+    RegisterBho(clsid, k32);
+
+    TIEExtensions adapter;
+    const int count = adapter.GetExtensionCount();
+    TBrowserExtensionInfo* menu = RecordNamed(adapter, text);
+    TBrowserExtensionInfo* helper = RecordWithIdInView(adapter, clsid, 0);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_NE(helper, nullptr);
+    {
+        // A 32-bit process reaches the helper's key in the 32-bit view.
+        const ReadOnlyRegistryKey guardedMenu(HKEY_CURRENT_USER, kMenu + text);
+        const ReadOnlyRegistryKey guardedHelper(HKEY_LOCAL_MACHINE, kBho + clsid);
+        ASSERT_TRUE(guardedMenu.Applied() && guardedHelper.Applied());
+        EXPECT_FALSE(adapter.RemoveExtension(menu));
+        EXPECT_FALSE(adapter.RemoveExtension(helper));
+        EXPECT_EQ(adapter.GetExtensionCount(), count);
+        EXPECT_EQ(RecordNamed(adapter, text), menu);
+        EXPECT_EQ(RecordWithIdInView(adapter, clsid, 0), helper);
+        EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, kMenu + text, kShared));
+        EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kBho + clsid, k32));
+    }
+    EXPECT_TRUE(adapter.RemoveExtension(menu));
+    EXPECT_TRUE(adapter.RemoveExtension(helper));
+    EXPECT_EQ(adapter.GetExtensionCount(), count - 2);
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kMenu + text, kShared));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBho + clsid, k32));
 }
 
 TEST_F(IEAdapter, SwitchingOneCopyOfAHelperWritesTheSharedSwitchAndFlipsOnlyThatRecord) {
@@ -352,9 +385,9 @@ TEST_F(IEAdapter, MenuEntriesAndRecordsOfOtherOwnersAreNeverTouched) {
     EXPECT_FALSE(adapter.ToggleExtension(&stranger));
     EXPECT_FALSE(stranger.Disabled);
     EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, key, kShared));
-    adapter.RemoveExtension(&stranger);
+    EXPECT_FALSE(adapter.RemoveExtension(&stranger));
     EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kBho + clsid, k64));
-    adapter.RemoveExtension(nullptr);
+    EXPECT_FALSE(adapter.RemoveExtension(nullptr));
     EXPECT_FALSE(adapter.ToggleExtension(nullptr));
     EXPECT_EQ(adapter.GetExtensionCount(), count);
 }
