@@ -77,11 +77,11 @@ list(APPEND BRIVO_PORTABLE_TESTS
 
 # Rating service: form encoding, reply reading, decimal numbers and the key holder.
 list(APPEND BRIVO_PORTABLE_SOURCES
-    src/net/BatchRatingReply.cpp
-    src/net/DecimalText.cpp
-    src/net/RateForm.cpp
-    src/net/RateReply.cpp
-    src/net/RateSession.cpp
+    src/net/rating/BatchRatingReply.cpp
+    src/net/rating/DecimalText.cpp
+    src/net/rating/RateForm.cpp
+    src/net/rating/RateReply.cpp
+    src/net/rating/RateSession.cpp
 )
 list(APPEND BRIVO_PORTABLE_TESTS
     tests/rating/BatchRatingReplyTest.cpp

@@ -1,7 +1,7 @@
 #include "browsers/AddonIconCache.h"
 
-#include "browsers/AddonIcons.h"
-#include "browsers/PngPicture.h"
+#include "gfx/AddonIcons.h"
+#include "gfx/PngPicture.h"
 
 AddonPicture TAddonIconCache::IconOf(const std::wstring& path) {
     auto found = pictures_.find(path);

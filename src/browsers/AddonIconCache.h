@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "browsers/AddonPicture.h"
+#include "gfx/AddonPicture.h"
 
 class TAddonIconCache {
 public:

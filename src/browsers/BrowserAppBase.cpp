@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "browsers/CompareExtensions.h"
+#include "json/JsonDocument.h"
 
 TBrowserExtensionInfo* TBrowserAppBase::GetExtension(int index) const {
     if (index < 0 || index >= GetExtensionCount()) return nullptr;
@@ -23,4 +24,11 @@ bool TBrowserAppBase::DestroyExtension(const TBrowserExtensionInfo* record) {
     if (found == Extensions.end()) return false;
     Extensions.erase(found);
     return true;
+}
+
+TBrowserAppBase::~TBrowserAppBase() = default;
+
+bool HasAddonSwitch(BrowserKind browser, AddonKind kind) {
+    if (browser == BrowserKind::InternetExplorer) return kind != AddonKind::ContextMenuEntry;
+    return kind != AddonKind::Plugin;
 }

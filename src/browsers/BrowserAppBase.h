@@ -10,14 +10,15 @@
 
 #include "browsers/BrowserExtensionInfo.h"
 #include "browsers/BrowserKind.h"
-#include "json/JsonDocument.h"
 #include "platform/UniqueHandles.h"
+
+class JsonDocument;
 
 class TBrowserAppBase {
 public:
     TBrowserAppBase(const TBrowserAppBase&) = delete;
     TBrowserAppBase& operator=(const TBrowserAppBase&) = delete;
-    virtual ~TBrowserAppBase() = default;
+    virtual ~TBrowserAppBase();
 
     // Null when index is negative or not below the count.
     virtual TBrowserExtensionInfo* GetExtension(int index) const;
@@ -60,3 +61,8 @@ protected:
     // Destroys the record if this adapter owns it; false when it does not.
     bool DestroyExtension(const TBrowserExtensionInfo* record);
 };
+
+// Which add-ons can be switched off and on: everything except Internet
+// Explorer's context-menu entries and the plug-ins of the other browsers,
+// whose configuration has no switch the program could write.
+bool HasAddonSwitch(BrowserKind browser, AddonKind kind);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "browsers/AddonPicture.h"
+#include "gfx/AddonPicture.h"
 #include "browsers/IconDownloadTicket.h"
 
 // The kind of an add-on within its browser family; the main window's kind

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "net/DownLoadImgThread.h"
-#include "net/MainThreadCalls.h"
-#include "browsers/PngPicture.h"
+#include "platform/MainThreadCalls.h"
+#include "gfx/PngPicture.h"
 
 namespace {
 

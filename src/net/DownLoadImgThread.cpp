@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "browsers/PngPicture.h"
+#include "gfx/PngPicture.h"
 #include "net/WebFetch.h"
 #include "platform/TemporarySibling.h"
 

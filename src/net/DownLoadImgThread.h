@@ -3,7 +3,7 @@
 // when the request names a cache file, saves it there too.
 #include <functional>
 
-#include "net/SelfFreeingThread.h"
+#include "platform/SelfFreeingThread.h"
 #include "net/TagBrivoAdInfo.h"
 
 class TDownLoadImgThread : public TSelfFreeingThread {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "net/SelfFreeingThread.h"
+#include "platform/SelfFreeingThread.h"
 
 class THttpReadThread : public TSelfFreeingThread {
 public:

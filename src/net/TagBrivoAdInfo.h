@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "browsers/AddonPicture.h"
+#include "gfx/AddonPicture.h"
 
 struct TagBrivoAdRect {
     std::int32_t Left = 0;

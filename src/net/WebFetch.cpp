@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "net/AnsiText.h"
-#include "browsers/PngPicture.h"
+#include "gfx/PngPicture.h"
 #include "net/UniqueInternetHandle.h"
 
 namespace {

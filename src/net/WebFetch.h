@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "browsers/AddonPicture.h"
+#include "gfx/AddonPicture.h"
 
 // Raised by HttpGetPng for an answer that is not a PNG picture.
 class PictureDecodeError : public std::runtime_error {

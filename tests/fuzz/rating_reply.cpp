@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "net/BatchRatingReply.h"
-#include "net/RateReply.h"
+#include "net/rating/BatchRatingReply.h"
+#include "net/rating/RateReply.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view body(reinterpret_cast<const char*>(data), size);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "net/LoopbackServer.h"
-#include "browsers/PngPicture.h"
-#include "net/MainThreadCalls.h"
+#include "gfx/PngPicture.h"
+#include "platform/MainThreadCalls.h"
 #include "net/WebFetch.h"
 
 namespace {

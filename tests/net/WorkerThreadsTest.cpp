@@ -8,8 +8,8 @@
 #include "net/DownLoadImgThread.h"
 #include "net/HttpReadThread.h"
 #include "net/LoopbackServer.h"
-#include "net/MainThreadCalls.h"
-#include "browsers/PngPicture.h"
+#include "platform/MainThreadCalls.h"
+#include "gfx/PngPicture.h"
 #include "platform/UniqueHandles.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "net/BatchRatingReply.h"
-#include "net/DecimalText.h"
+#include "net/rating/BatchRatingReply.h"
+#include "net/rating/DecimalText.h"
 
 namespace {
 

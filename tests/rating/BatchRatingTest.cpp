@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "net/BatchRatingStep.h"
+#include "net/rating/BatchRatingStep.h"
 
 namespace {
 

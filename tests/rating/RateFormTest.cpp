@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "net/RateForm.h"
+#include "net/rating/RateForm.h"
 
 TEST(RateFormEncoding, KeepsOnlyLettersDigitsAndFourMarksAndWritesUpperCaseHex) {
     EXPECT_EQ(EncodeFormText(L"AZaz09*-._"), "AZaz09*-._");

@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "net/ReviewConversations.h"
+#include "net/rating/ReviewConversations.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "net/RateReply.h"
+#include "net/rating/RateReply.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "net/RateSession.h"
+#include "net/rating/RateSession.h"
 
 namespace {
 

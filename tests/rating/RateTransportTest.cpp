@@ -1,8 +1,8 @@
 // The worker's HTTP client and run loop against the loopback service.
 #include "rating/RatingFixture.h"
 
-#include "net/RateThread.h"
-#include "net/ReviewConversations.h"
+#include "net/rating/RateThread.h"
+#include "net/rating/ReviewConversations.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "browsers/BrowserAppBase.h"
-#include "net/MainThreadCalls.h"
-#include "net/RateSessionInstance.h"
-#include "net/RateTarget.h"
-#include "net/RatingResult.h"
+#include "platform/MainThreadCalls.h"
+#include "net/rating/RateSessionInstance.h"
+#include "net/rating/RateTarget.h"
+#include "net/rating/RatingResult.h"
 #include "support/MessagePump.h"
 #include "support/RatingService.h"
 

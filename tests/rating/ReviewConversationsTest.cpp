@@ -2,7 +2,7 @@
 // loopback service (pages of three reviews).
 #include "rating/RatingFixture.h"
 
-#include "net/ReviewConversations.h"
+#include "net/rating/ReviewConversations.h"
 
 namespace {
 

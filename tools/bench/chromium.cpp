@@ -23,7 +23,7 @@ using std::min;
 #include <vector>
 
 #include "BenchSupport.h"
-#include "browsers/AddonIcons.h"
+#include "gfx/AddonIcons.h"
 #include "browsers/chromium/IconBatch.h"
 #include "browsers/chromium/ChromeExtensions.h"
 #include "json/JsonDocument.h"

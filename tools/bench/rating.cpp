@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "browsers/BrowserAppBase.h"
-#include "net/BatchRatingStep.h"
-#include "net/MainThreadCalls.h"
-#include "net/RateSessionInstance.h"
-#include "net/RatingResult.h"
+#include "net/rating/BatchRatingStep.h"
+#include "platform/MainThreadCalls.h"
+#include "net/rating/RateSessionInstance.h"
+#include "net/rating/RatingResult.h"
 #include "support/RatingService.h"
 
 namespace {

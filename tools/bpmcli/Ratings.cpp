@@ -8,9 +8,9 @@
 #include "ConsoleText.h"
 #include "Inventory.h"
 #include "app/LanguageLookup.h"
-#include "net/BatchRatingStep.h"
-#include "net/MainThreadCalls.h"
-#include "net/RatingResult.h"
+#include "net/rating/BatchRatingStep.h"
+#include "platform/MainThreadCalls.h"
+#include "net/rating/RatingResult.h"
 #include "platform/Utf.h"
 
 namespace {

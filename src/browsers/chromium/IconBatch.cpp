@@ -6,7 +6,7 @@
 #include <system_error>
 #include <thread>
 
-#include "browsers/AddonIcons.h"
+#include "gfx/AddonIcons.h"
 
 namespace {
 

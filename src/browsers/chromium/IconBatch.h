@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "browsers/AddonPicture.h"
+#include "gfx/AddonPicture.h"
 
 struct PngRequest {
     std::wstring path;

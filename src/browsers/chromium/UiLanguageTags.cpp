@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 // Grouped by primary language. Three identifiers carry only a primary
 // language; "es", "no" and "sr" occur twice.
 const std::array<UiLanguageTagRow, 122> UiLanguageTags = {{
@@ -50,3 +54,9 @@ std::string UiLanguageTagOf(std::uint16_t langId) {
                                   [langId](const UiLanguageTagRow& r) { return r.langId == langId; });
     return row == UiLanguageTags.end() ? std::string() : std::string(row->tag);
 }
+
+#ifdef _WIN32
+std::string GetUiLanguageTag() {
+    return UiLanguageTagOf(static_cast<std::uint16_t>(GetUserDefaultUILanguage()));
+}
+#endif

@@ -18,3 +18,7 @@ extern const std::array<UiLanguageTagRow, 122> UiLanguageTags;
 // Tag of the row whose identifier equals langId exactly; empty when there is
 // none (no fall-back to the primary language).
 std::string UiLanguageTagOf(std::uint16_t langId);
+
+// The tag of the user's Windows display language; empty when it has no row
+// in the table. Never fails. Windows only.
+std::string GetUiLanguageTag();

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "browsers/PngPicture.h"
+#include "gfx/PngPicture.h"
 #include "browsers/firefox/ZipArchive.h"
 #include "platform/BrivoError.h"
 #include "platform/FileBytes.h"

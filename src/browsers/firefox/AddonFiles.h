@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "browsers/AddonPicture.h"
+#include "gfx/AddonPicture.h"
 #include "browsers/firefox/FirefoxAddonEntry.h"
 
 // A full path below a drive ("C:\...") or a share ("\\server\share\..."):

@@ -6,6 +6,7 @@
 #include "browsers/PluginRegistry.h"
 #include "browsers/firefox/AddonFiles.h"
 #include "browsers/firefox/FireFoxExtensions.h"
+#include "json/JsonDocument.h"
 #include "platform/BrivoError.h"
 #include "platform/ShellHelpers.h"
 #include "platform/SqliteDatabase.h"

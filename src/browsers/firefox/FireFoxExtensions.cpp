@@ -8,10 +8,11 @@
 
 #include "browsers/IconDownload.h"
 #include "browsers/PluginRegistry.h"
-#include "browsers/chromium/UiLanguageTag.h"
+#include "browsers/chromium/UiLanguageTags.h"
 #include "browsers/firefox/AddonFiles.h"
 #include "browsers/firefox/FirefoxAddonEntry.h"
 #include "browsers/firefox/FirefoxProfile.h"
+#include "json/JsonDocument.h"
 #include "platform/BrivoError.h"
 #include "platform/FileBytes.h"
 #include "platform/ShellHelpers.h"

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "browsers/BrowserAppBase.h"
+#include "json/JsonDocument.h"
 
 class TFireFoxExtensions : public TBrowserAppBase {
 public:

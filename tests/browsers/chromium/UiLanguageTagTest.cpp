@@ -1,4 +1,4 @@
-#include "browsers/chromium/UiLanguageTag.h"
+#include "browsers/chromium/UiLanguageTags.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "FirefoxTestFiles.h"
-#include "browsers/chromium/UiLanguageTag.h"
+#include "browsers/chromium/UiLanguageTags.h"
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "platform/Utf.h"
 

@@ -19,7 +19,7 @@ using std::min;
 #include "ZipBuilder.h"
 #include "browsers/CompareExtensions.h"
 #include "browsers/IconDownload.h"
-#include "browsers/PngPicture.h"
+#include "gfx/PngPicture.h"
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "platform/BrivoError.h"
 #include "platform/Utf.h"
