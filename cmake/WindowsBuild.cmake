@@ -15,16 +15,55 @@ include(cmake/Sqlite.cmake)
 include(cmake/TestLocales.cmake)
 include(cmake/Skin.cmake)
 
-# Everything under src/ except the program entry points.
-file(GLOB_RECURSE BRIVO_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER BRIVO_CORE_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
-add_library(brivo_core STATIC ${BRIVO_CORE_SOURCES})
-target_include_directories(brivo_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_include_directories(brivo_core SYSTEM PUBLIC ${BRIVO_THIRD_PARTY_INCLUDE})
-target_link_libraries(brivo_core PUBLIC ${BRIVO_ZLIB} ${BRIVO_WIN_LIBS})
-if(TARGET brivo_sqlite)
-  target_link_libraries(brivo_core PUBLIC brivo_sqlite)
-endif()
+# One static library per source folder, bottom to top, each linking only
+# the folders below it (docs/architecture.md): an object that reaches up a
+# layer fails to link, and scripts/check-layers fails the build on a
+# wrong-way include.
+function(brivo_folder_library name folder)
+  cmake_parse_arguments(ARG "RECURSE" "" "LINKS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
+  else()
+    file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
+  endif()
+  list(FILTER srcs EXCLUDE REGEX "/src/app/main\\.cpp$")
+  if(NOT srcs)
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_include_directories(${name} SYSTEM PUBLIC ${BRIVO_THIRD_PARTY_INCLUDE})
+  foreach(link ${ARG_LINKS})
+    if(TARGET ${link} OR NOT link MATCHES "^brivo_")
+      target_link_libraries(${name} PUBLIC ${link})
+    endif()
+  endforeach()
+  add_dependencies(${name} brivo_layers)
+endfunction()
+
+add_custom_target(brivo_layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers
+                  COMMENT "Checking that no folder includes one above it" VERBATIM)
+brivo_folder_library(brivo_platform platform LINKS brivo_sqlite ${BRIVO_WIN_LIBS})
+brivo_folder_library(brivo_json json LINKS brivo_platform)
+brivo_folder_library(brivo_gfx gfx LINKS brivo_platform)
+brivo_folder_library(brivo_app app LINKS brivo_json brivo_platform)
+brivo_folder_library(brivo_net net LINKS brivo_app brivo_gfx brivo_json brivo_platform)
+brivo_folder_library(brivo_browsers browsers RECURSE
+                     LINKS brivo_net brivo_app brivo_gfx brivo_json brivo_platform ${BRIVO_ZLIB})
+brivo_folder_library(brivo_rating net/rating LINKS brivo_browsers brivo_net brivo_app brivo_json brivo_platform)
+brivo_folder_library(brivo_cli cli LINKS brivo_browsers brivo_json brivo_platform)
+brivo_folder_library(brivo_toolkit ui/toolkit LINKS brivo_gfx brivo_platform)
+brivo_folder_library(brivo_ui ui LINKS brivo_rating brivo_toolkit brivo_browsers brivo_net brivo_app
+                     brivo_gfx brivo_json brivo_platform)
+
+# Everything a program or test may link: the top of the stack.
+add_library(brivo_core INTERFACE)
+foreach(lib brivo_ui brivo_toolkit brivo_cli brivo_rating brivo_browsers brivo_net brivo_app brivo_gfx
+            brivo_json brivo_platform)
+  if(TARGET ${lib})
+    target_link_libraries(brivo_core INTERFACE ${lib})
+  endif()
+endforeach()
 
 # The built-in English copy is kept in the repository as UTF-8 and embedded
 # as UTF-16 LE with a byte-order mark.

@@ -2,6 +2,7 @@
 
 #include "app/LanguageChoice.h"
 #include "app/ProfileInteger.h"
+#include "platform/FileUtil.h"
 #include "platform/PublicFuns.h"
 #include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
@@ -22,11 +23,6 @@ constexpr wchar_t kFileName[] = L"BrivoPM.ini";
 std::wstring& TestFolder() {
     static std::wstring folder;
     return folder;
-}
-
-bool IsExistingFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The stored text, or nullopt when the key (or the file) is missing.
@@ -92,7 +88,7 @@ std::wstring SettingsFilePath() {
 void LoadSettings() {
     AppConfig = TAppConfig{};
     const std::wstring folder = SettingsFolder();
-    if (folder.empty() || !IsExistingFolder(folder)) {
+    if (folder.empty() || !FolderExists(folder)) {
         AppConfig.Language = DetectLanguage();
         return;
     }
@@ -107,7 +103,7 @@ void LoadSettings() {
 void SaveSettings() {
     const std::wstring folder = SettingsFolder();
     if (folder.empty()) return;
-    if (!IsExistingFolder(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    if (!FolderExists(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     const std::wstring file = SettingsFilePath();
     CreateUnicodeFileIfMissing(file);
     WriteProfileText(file, L"Language", AppConfig.Language);

@@ -4,6 +4,7 @@
 #include "app/LangCodeList.h"
 #include "app/LanguageFileReader.h"
 #include "app/LanguageLookup.h"
+#include "platform/FileUtil.h"
 #include "platform/PublicFuns.h"
 #include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
@@ -63,7 +64,7 @@ void ChooseLanguageFile(const std::wstring& name) {
 
 std::wstring GetNativeLanguageName(const std::wstring& name) {
     const std::wstring path = LanguageFilePathFor(name);
-    if (!IsExistingFile(path)) return name;
+    if (!FileExists(path)) return name;
     const std::optional<LanguageFile> file = ReadLanguageFile(path);
     const std::string native = file ? file->Value("Lang", "NativeLanguage").value_or("") : "";
     return native.empty() ? name : ToWide(native);

@@ -1,5 +1,6 @@
 #include "app/LanguageFile.h"
 
+#include "platform/StrUtil.h"
 #include "platform/Utf.h"
 
 namespace {
@@ -99,14 +100,6 @@ void ForEachLanguageLine(std::string_view text, const std::function<void(const L
         }
         visit(entry);
     }
-}
-
-std::string FoldAsciiCase(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
 }
 
 LanguageFile LanguageFile::ParseUtf8(std::string_view utf8) {

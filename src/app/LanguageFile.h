@@ -14,6 +14,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+#include "platform/StrUtil.h"
 
 // Decodes text in the system's ANSI code page into UTF-8.
 using AnsiDecoder = std::function<std::string(std::string_view bytes)>;
@@ -39,8 +40,6 @@ struct LanguageLine {
 // without value.
 void ForEachLanguageLine(std::string_view utf8, const std::function<void(const LanguageLine&)>& visit);
 
-// Ordinal ASCII lower-casing, the folding used for section and key matching.
-std::string FoldAsciiCase(std::string_view text);
 
 class LanguageFile {
 public:

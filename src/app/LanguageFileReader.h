@@ -21,5 +21,3 @@ std::optional<LanguageFile> ReadLanguageFile(const std::wstring& path);
 // module has no such resource or it cannot be loaded.
 std::optional<LanguageFile> ReadLanguageResource(HMODULE module, const wchar_t* name);
 
-// True when a file (not a folder) exists at path.
-bool IsExistingFile(const std::wstring& path);

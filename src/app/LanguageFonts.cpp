@@ -4,6 +4,7 @@
 #include "app/LanguageFileReader.h"
 #include "app/LanguageLookup.h"
 #include "app/ProfileInteger.h"
+#include "platform/FileUtil.h"
 #include "platform/Utf.h"
 
 #include <optional>
@@ -22,7 +23,7 @@ BYTE StockFontCharset() {
 // A file that exists but cannot be read counts as missing.
 std::optional<LanguageFile> ReadActiveFile() {
     const std::wstring& path = LanguageFilePath();
-    if (path.empty() || !IsExistingFile(path)) return std::nullopt;
+    if (path.empty() || !FileExists(path)) return std::nullopt;
     return ReadLanguageFile(path);
 }
 

@@ -1,6 +1,7 @@
 #include "app/LanguageLookup.h"
 
 #include "app/LanguageFileReader.h"
+#include "platform/FileUtil.h"
 #include "platform/Utf.h"
 
 #include <optional>
@@ -36,7 +37,7 @@ void SetLanguageFilePath(const std::wstring& path) {
 void ReloadLanguageFile() {
     LanguageCopies& copies = Copies();
     copies.loaded.reset();
-    if (!copies.path.empty() && IsExistingFile(copies.path)) copies.loaded = ReadLanguageFile(copies.path);
+    if (!copies.path.empty() && FileExists(copies.path)) copies.loaded = ReadLanguageFile(copies.path);
 }
 
 void LoadEmbeddedLanguage() { LoadEmbeddedLanguageFrom(GetModuleHandleW(nullptr)); }

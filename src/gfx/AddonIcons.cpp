@@ -5,16 +5,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 
 #include <cstring>
 #include <string>
 
 #include "gfx/PngPicture.h"
+#include "platform/FileUtil.h"
 #include "platform/UniqueHandles.h"
 
 namespace {
@@ -97,14 +94,7 @@ AddonPicture ExtractIconImage(const std::wstring& path, int index) {
 }
 
 AddonPicture LoadPngFile(const std::wstring& path) {
-    const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return {};
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPngFileSize) return {};
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
-        return {};
-    return DecodePngBytes(bytes);
+    const std::optional<std::string> bytes = TryReadFileBytes(path, kMaxPngFileSize);
+    if (!bytes || bytes->empty()) return {};
+    return DecodePngBytes(*bytes);
 }

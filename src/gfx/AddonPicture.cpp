@@ -3,10 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 
 void AddonPictureDeleter::operator()(Gdiplus::Bitmap* picture) const { delete picture; }

@@ -4,11 +4,7 @@
 #include <objidl.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 
 #include <cstring>
 
@@ -17,7 +13,6 @@ namespace {
 // Gdiplus::ImageFormatPNG and the PNG encoder, spelled out so no GUID
 // library is needed.
 constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
 struct StreamReleaser {
     void operator()(IStream* s) const { if (s) s->Release(); }
@@ -65,7 +60,7 @@ AddonPicture DecodePngBytes(std::string_view bytes) {
 
 bool SavePngFile(Gdiplus::Bitmap& picture, const std::wstring& path) {
     if (!EnsureGdiplus()) return false;
-    return picture.Save(path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+    return picture.Save(path.c_str(), &kPngEncoderClsid, nullptr) == Gdiplus::Ok;
 }
 
 AddonPicture ClonePicture(Gdiplus::Bitmap& picture) {

@@ -3,6 +3,8 @@
 #include "json/JsonDocument.h"
 
 #include "platform/BrivoError.h"
+#include "platform/FileUtil.h"
+#include "platform/SystemErrorText.h"
 #include "platform/TemporarySibling.h"
 #include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
@@ -19,19 +21,7 @@ namespace {
 constexpr LONGLONG kMaxFileSize = 1LL << 30;
 constexpr DWORD kWriteChunk = 1u << 24;
 
-std::string SystemMessage(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    const UniqueLocal owner(buffer);
-    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-    if (text.empty()) text = L"Error " + std::to_wstring(code);
-    return ToUtf8(text);
-}
-
-[[noreturn]] void RaiseSystemError(DWORD code) { throw BrivoError(SystemMessage(code)); }
+[[noreturn]] void RaiseSystemError(DWORD code) { throw BrivoError(SystemErrorText(code)); }
 
 void WriteAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
@@ -167,28 +157,9 @@ void ReplaceFileContents(const std::wstring& target, const std::string& bytes) {
 
 std::optional<JsonDocument> JsonDocument::LoadFile(const std::wstring& path) {
     // The browser may have the file open; reading alongside it is fine.
-    const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), GENERIC_READ,
-                                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxFileSize) return std::nullopt;
-    std::string bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr))
-            return std::nullopt;
-        if (read == 0) break;  // the file got shorter meanwhile
-        done += read;
-    }
-    bytes.resize(done);
-    return ParseFileBytes(bytes);
+    const std::optional<std::string> bytes = TryReadFileBytes(path, kMaxFileSize);
+    if (!bytes) return std::nullopt;
+    return ParseFileBytes(*bytes);
 }
 
 void JsonDocument::SaveFile(const std::wstring& path) const {

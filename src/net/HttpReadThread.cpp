@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "net/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "net/WebFetch.h"
 
 void THttpReadThread::Execute() {

@@ -1,6 +1,7 @@
 #include "net/IniText.h"
 
 #include "app/ProfileInteger.h"
+#include "platform/StrUtil.h"
 
 namespace {
 
@@ -10,15 +11,6 @@ std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -58,7 +50,7 @@ IniText IniText::Parse(std::string_view utf8) {
 
 const IniText::Section* IniText::Find(std::string_view section) const {
     for (const Section& s : sections_)
-        if (SameName(s.name, section)) return &s;
+        if (EqualsAsciiCaseless(s.name, section)) return &s;
     return nullptr;
 }
 
@@ -66,7 +58,7 @@ std::optional<std::string> IniText::ReadString(std::string_view section, std::st
     const Section* s = Find(section);
     if (!s) return std::nullopt;
     for (const Entry& e : s->entries)
-        if (e.value && SameName(e.key, key)) return e.value;
+        if (e.value && EqualsAsciiCaseless(e.key, key)) return e.value;
     return std::nullopt;
 }
 

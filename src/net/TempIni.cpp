@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-#include "net/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "net/LongPathForm.h"
 #include "net/RandomLetters.h"
+#include "platform/FileUtil.h"
 #include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
 
@@ -21,10 +22,6 @@ std::optional<std::wstring> SearchLongName(const std::wstring& path) {
     return std::wstring(found.cFileName);
 }
 
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // A file that was created but not completely written is deleted again.
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
@@ -60,15 +57,7 @@ std::wstring SaveTempIni(const std::wstring& text) {
 }
 
 std::optional<IniText> ReadTempIni(const std::wstring& path) {
-    const UniqueHandle file = AdoptHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 16 * 1024 * 1024) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size()))
-        return std::nullopt;
-    return IniText::Parse(ToUtf8(AnsiToWide(bytes)));
+    const std::optional<std::string> bytes = TryReadFileBytes(path, 16 * 1024 * 1024);
+    if (!bytes) return std::nullopt;
+    return IniText::Parse(ToUtf8(AnsiToWide(*bytes)));
 }

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "net/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "gfx/PngPicture.h"
 #include "net/UniqueInternetHandle.h"
 

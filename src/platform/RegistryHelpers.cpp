@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <optional>
 
+#include "platform/StrUtil.h"
 #include "platform/SystemInfo.h"
 #include "platform/UniqueHandles.h"
 
@@ -168,12 +169,6 @@ const RootName kRootNames[] = {
     {HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE"}, {HKEY_USERS, L"HKEY_USERS"},
     {HKEY_CURRENT_CONFIG, L"HKEY_CURRENT_CONFIG"},
 };
-
-bool IsBlank(const std::wstring& text) {
-    for (wchar_t c : text)
-        if (!std::iswspace(c)) return false;
-    return true;
-}
 
 }  // namespace
 

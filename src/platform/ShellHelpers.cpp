@@ -5,6 +5,7 @@
 
 #include <cwctype>
 
+#include "platform/StrUtil.h"
 #include "platform/SystemInfo.h"
 #include "platform/UniqueHandles.h"
 
@@ -14,17 +15,8 @@ constexpr FILEOP_FLAGS kRecycleFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_
 constexpr FILEOP_FLAGS kPermanentFlags = FOF_NOCONFIRMATION | FOF_SILENT;                     // 0x14
 constexpr FILEOP_FLAGS kFolderFlags = FOF_NOERRORUI | FOF_NOCONFIRMMKDIR | FOF_NOCONFIRMATION;  // 0x610
 
-bool IsBlank(const std::wstring& text) {
-    for (wchar_t c : text)
-        if (!std::iswspace(c)) return false;
-    return true;
-}
-
 bool ContainsHttp(const std::wstring& url) {
-    std::wstring lower = url;
-    for (wchar_t& c : lower)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    return lower.find(L"http") != std::wstring::npos;
+    return FoldAsciiCase(url).find(L"http") != std::wstring::npos;
 }
 
 // A shell path list is ended by a second NUL; c_str() of this adds it.

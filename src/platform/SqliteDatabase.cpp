@@ -3,22 +3,8 @@
 #include <sqlite3.h>
 
 #include "platform/BrivoError.h"
+#include "platform/StrUtil.h"
 #include "platform/Utf.h"
-
-namespace {
-
-bool SameAsciiCaseless(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 void SqliteDatabase::Closer::operator()(sqlite3* db) const { sqlite3_close(db); }
 
@@ -76,7 +62,7 @@ int SqliteStatement::FindColumn(std::string_view name) const {
     const int count = ColumnCount();
     for (int column = 0; column < count; ++column) {
         const char* columnName = sqlite3_column_name(statement_.get(), column);
-        if (columnName && SameAsciiCaseless(columnName, name)) return column;
+        if (columnName && EqualsAsciiCaseless(columnName, name)) return column;
     }
     return -1;
 }

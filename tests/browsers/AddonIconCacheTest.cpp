@@ -3,11 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 
 #include <gtest/gtest.h>
 

@@ -3,18 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 namespace {
 
-constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr CLSID kBmpEncoder = {0x557cf400, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
 std::wstring SystemFile(const wchar_t* name) {
@@ -85,7 +80,7 @@ TEST_F(AddonIconFiles, APngFileLoadsAndStaysFreeForOthers) {
     AddonPicture drawn = ExtractIconImage(SystemFile(L"shell32.dll"), 0);
     ASSERT_TRUE(drawn);
     const std::wstring png = File(L"icon.png");
-    ASSERT_EQ(drawn->Save(png.c_str(), &kPngEncoder, nullptr), Gdiplus::Ok);
+    ASSERT_EQ(drawn->Save(png.c_str(), &kPngEncoderClsid, nullptr), Gdiplus::Ok);
     AddonPicture loaded = LoadPngFile(png);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->GetWidth(), 48u);
@@ -102,7 +97,7 @@ TEST_F(AddonIconFiles, FilesThatAreNoReadablePngYieldNoPicture) {
     const std::wstring bmp = File(L"icon.bmp");
     ASSERT_EQ(drawn->Save(bmp.c_str(), &kBmpEncoder, nullptr), Gdiplus::Ok);
     const std::wstring png = File(L"whole.png");
-    ASSERT_EQ(drawn->Save(png.c_str(), &kPngEncoder, nullptr), Gdiplus::Ok);
+    ASSERT_EQ(drawn->Save(png.c_str(), &kPngEncoderClsid, nullptr), Gdiplus::Ok);
     const std::string header = Bytes(png).substr(0, 40);
     EXPECT_FALSE(LoadPngFile(bmp));
     EXPECT_FALSE(LoadPngFile(File(L"cut.png", header)));

@@ -9,11 +9,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 
 #include "platform/BrivoError.h"
 #include "platform/UniqueHandles.h"
+#include "platform/SystemErrorText.h"
 #include "platform/Utf.h"
 
 #include <set>
@@ -14,15 +15,6 @@
 
 namespace {
 
-std::string SystemText(DWORD code) {
-    wchar_t* buffer = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    const UniqueLocal owner(buffer);
-    std::wstring text = buffer ? buffer : L"";
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-    return ToUtf8(text);
-}
 
 // The document's text after a failed save, for comparing with the message.
 std::string SaveError(const JsonDocument& document, const std::wstring& path) {
@@ -208,7 +200,7 @@ TEST_F(JsonFiles, AReadOnlyFileIsRefusedAndLeftAsItWas) {
     const std::wstring path = In(L"Preferences");
     WriteBytes(path, original_);
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(SaveError(MustParse(edited_), path), SystemText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(SaveError(MustParse(edited_), path), SystemErrorText(ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReadBytes(path), original_);
     EXPECT_EQ(Names(), std::set<std::wstring>{L"Preferences"});
 }
@@ -222,7 +214,7 @@ TEST_F(JsonFiles, AFileHeldOpenByTheBrowserIsLeftAsItWas) {
         ASSERT_TRUE(holder);
         // Windows versions differ in which of the two they report.
         const std::string error = SaveError(MustParse(edited_), path);
-        EXPECT_TRUE(error == SystemText(ERROR_SHARING_VIOLATION) || error == SystemText(ERROR_ACCESS_DENIED)) << error;
+        EXPECT_TRUE(error == SystemErrorText(ERROR_SHARING_VIOLATION) || error == SystemErrorText(ERROR_ACCESS_DENIED)) << error;
         EXPECT_FALSE(JsonDocument::LoadFile(path));  // nor can it be read meanwhile
         EXPECT_EQ(Names(), std::set<std::wstring>{L"Preferences"});
     }
@@ -232,10 +224,10 @@ TEST_F(JsonFiles, AFileHeldOpenByTheBrowserIsLeftAsItWas) {
 }
 
 TEST_F(JsonFiles, AMissingFolderOrAFolderInPlaceOfTheFileIsReported) {
-    EXPECT_EQ(SaveError(MustParse(edited_), In(L"missing\\Preferences")), SystemText(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(SaveError(MustParse(edited_), In(L"missing\\Preferences")), SystemErrorText(ERROR_PATH_NOT_FOUND));
     const std::wstring folder = In(L"Preferences");
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    EXPECT_EQ(SaveError(MustParse(edited_), folder), SystemText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(SaveError(MustParse(edited_), folder), SystemErrorText(ERROR_ACCESS_DENIED));
     EXPECT_EQ(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(Names(), std::set<std::wstring>{L"Preferences"});
 }
@@ -264,7 +256,7 @@ TEST_F(JsonFiles, AFolderThatForbidsNewFilesGetsTheFileWrittenInPlace) {
     EXPECT_EQ(ReadBytes(path), edited_);
     EXPECT_EQ(Names(), std::set<std::wstring>{L"Preferences"});
     // A file that is not there yet cannot be made in such a folder.
-    EXPECT_EQ(SaveError(MustParse(edited_), In(L"Local State")), SystemText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(SaveError(MustParse(edited_), In(L"Local State")), SystemErrorText(ERROR_ACCESS_DENIED));
 }
 
 // Needs a small volume that can be filled: BRIVO_SMALL_VOLUME names a folder
@@ -278,7 +270,7 @@ TEST(JsonFilesOnAFullDisk, AWriteCutShortLeavesTheFileAsItWas) {
     ULARGE_INTEGER available{};
     ASSERT_TRUE(GetDiskFreeSpaceExW(folder, &available, nullptr, nullptr));
     const std::string big = "[\"" + std::string(static_cast<std::size_t>(available.QuadPart) + (1 << 16), 'x') + "\"]";
-    EXPECT_EQ(SaveError(MustParse(big), path), SystemText(ERROR_DISK_FULL));
+    EXPECT_EQ(SaveError(MustParse(big), path), SystemErrorText(ERROR_DISK_FULL));
     const auto loaded = JsonDocument::LoadFile(path);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->ToText(), original);
@@ -329,5 +321,5 @@ TEST(JsonFilesInASealedFolder, TheFileIsWrittenInPlace) {
     EXPECT_EQ(reread->ToText(), document->ToText());
     EXPECT_EQ(GetText(&reread->Root(), "sealed"), "false");
     // Nothing can be added beside it, so a new file is refused.
-    EXPECT_EQ(SaveError(*document, std::wstring(folder) + L"\\Local State"), SystemText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(SaveError(*document, std::wstring(folder) + L"\\Local State"), SystemErrorText(ERROR_ACCESS_DENIED));
 }

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <set>
 
-#include "net/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
 

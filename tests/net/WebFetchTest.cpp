@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include "net/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "net/LoopbackServer.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "net/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "net/DownLoadImgThread.h"
 #include "net/HttpReadThread.h"
 #include "net/LoopbackServer.h"

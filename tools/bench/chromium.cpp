@@ -11,11 +11,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 
 #include <chrono>
 #include <cstdio>
@@ -77,14 +73,13 @@ std::string MakePng(const std::wstring& scratchPath) {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return {};
-    constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-    {
+        {
         Gdiplus::Bitmap picture(48, 48, PixelFormat32bppARGB);
         for (int y = 0; y < 48; ++y)
             for (int x = 0; x < 48; ++x)
                 picture.SetPixel(x, y, Gdiplus::Color(static_cast<BYTE>(255 - x), static_cast<BYTE>(x * 5),
                                                       static_cast<BYTE>(y * 5), 90));
-        if (picture.Save(scratchPath.c_str(), &kPngEncoder, nullptr) != Gdiplus::Ok) return {};
+        if (picture.Save(scratchPath.c_str(), &kPngEncoderClsid, nullptr) != Gdiplus::Ok) return {};
     }
     std::string bytes = ReadAll(scratchPath);
     DeleteFileW(scratchPath.c_str());

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "platform/FileUtil.h"
 #include "platform/ShellHelpers.h"
 
 const std::array<const wchar_t*, 4> ChromiumProfileDirs = {
@@ -15,8 +16,7 @@ std::wstring FindChromiumProfile(const std::wstring& localAppData) {
     if (localAppData.empty()) return {};
     for (const wchar_t* row : ChromiumProfileDirs) {
         const std::wstring folder = localAppData + row;
-        const DWORD attributes = GetFileAttributesW((folder + L"Preferences").c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return folder;
+        if (FileExists(folder + L"Preferences")) return folder;
     }
     return {};
 }

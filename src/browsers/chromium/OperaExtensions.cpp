@@ -2,14 +2,14 @@
 
 #include <shlobj.h>
 
+#include "platform/FileUtil.h"
 #include "platform/ShellHelpers.h"
 #include "platform/WowRedirection.h"
 
 std::wstring FindOperaProfile(const std::wstring& roamingAppData) {
     if (roamingAppData.empty()) return {};
     const std::wstring folder = roamingAppData + L"\\Opera Software\\Opera Stable\\";
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    if (!FolderExists(folder)) return {};
     if (!PathExistsAnyView(folder + L"Preferences")) return {};
     return folder;
 }

@@ -8,7 +8,7 @@
 #include "gfx/PngPicture.h"
 #include "browsers/firefox/ZipArchive.h"
 #include "platform/BrivoError.h"
-#include "platform/FileBytes.h"
+#include "platform/FileUtil.h"
 #include "platform/Utf.h"
 #include "platform/WowRedirection.h"
 
@@ -17,11 +17,6 @@ namespace {
 // An add-on id as a name inside the profile's "extensions" folder.
 bool IsPlainFileName(const std::wstring& name) {
     return !name.empty() && name != L"." && name != L".." && name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos;
-}
-
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A file that is missing or cannot be read gives none.
@@ -58,7 +53,7 @@ std::wstring ResolveAddonPath(const std::wstring& profileFolder, const FirefoxAd
 AddonPicture LoadAddonIcon(const std::wstring& addonPath, const std::vector<std::string>& files, std::string& chosen) {
     chosen.clear();
     if (files.empty() || !IsFullWindowsPath(addonPath)) return nullptr;
-    const bool folder = IsFolder(addonPath);
+    const bool folder = FolderExists(addonPath);
     std::optional<std::string> package;
     if (!folder) {
         package = ReadIfReadable(addonPath);

@@ -14,7 +14,7 @@
 #include "browsers/firefox/FirefoxProfile.h"
 #include "json/JsonDocument.h"
 #include "platform/BrivoError.h"
-#include "platform/FileBytes.h"
+#include "platform/FileUtil.h"
 #include "platform/ShellHelpers.h"
 #include "platform/SqliteDatabase.h"
 #include "platform/Utf.h"
@@ -27,11 +27,6 @@ constexpr const char* kAddonQuery = "select addon.*, locale.* from addon left jo
 constexpr int kIdColumn = 1;
 constexpr int kActiveColumn = 15;
 constexpr int kUserDisabledColumn = 16;
-
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // A file that exists but cannot be read raises and so ends the reading.
 std::unique_ptr<JsonDocument> LoadJsonIfPresent(const std::wstring& path) {
@@ -58,7 +53,7 @@ void TFireFoxExtensions::Load(const std::wstring* roamingAppData) noexcept {
         PrefsFileName = L"extensions.json";
         const std::wstring firefox =
             FirefoxFolder(roamingAppData ? *roamingAppData : GetSpecialFolder(nullptr, CSIDL_APPDATA));
-        if (firefox.empty() || !IsFolder(firefox)) return;
+        if (firefox.empty() || !FolderExists(firefox)) return;
         DataPath = FirefoxProfileFolder(firefox);
         ReadProfile();
     } catch (const BrivoError&) {

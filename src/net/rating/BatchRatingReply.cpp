@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "net/rating/DecimalText.h"
+#include "platform/StrUtil.h"
 #include "platform/Utf.h"
 
 namespace {
@@ -10,15 +11,6 @@ namespace {
 constexpr int kRatingsFollow = 9;
 constexpr long long kMostTenths = 50;  // five stars
 
-// Ids are ASCII in practice (class ids, folder names, add-on ids); other
-// characters are compared as they are.
-std::wstring FoldCase(std::wstring_view text) {
-    std::wstring folded(text);
-    for (wchar_t& c : folded) {
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    }
-    return folded;
-}
 
 // Folded name -> value of the first line with that name.
 std::unordered_map<std::wstring, std::wstring> ReadLines(std::wstring_view text) {
@@ -30,7 +22,7 @@ std::unordered_map<std::wstring, std::wstring> ReadLines(std::wstring_view text)
         const std::wstring_view line = text.substr(start, end - start);
         const size_t equals = line.find(L'=');
         if (equals != std::wstring_view::npos) {
-            lines.try_emplace(FoldCase(line.substr(0, equals)), line.substr(equals + 1));
+            lines.try_emplace(FoldAsciiCase(line.substr(0, equals)), line.substr(equals + 1));
         }
         if (end >= text.size()) break;
         // CR LF is one break.
@@ -69,7 +61,7 @@ TBatchRatingReply ReadBatchRatingReply(std::string_view body, const std::vector<
     reply.Code = *code;
     if (reply.Code != kRatingsFollow) return reply;
     for (size_t i = 0; i < ids.size(); ++i) {
-        const auto line = lines.find(FoldCase(ids[i]));
+        const auto line = lines.find(FoldAsciiCase(ids[i]));
         if (line == lines.end() || line->second.empty()) continue;
         std::wstring_view value = line->second;
         value = value.substr(0, value.find(L','));

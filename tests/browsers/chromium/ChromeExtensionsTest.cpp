@@ -4,11 +4,7 @@
 
 #include <algorithm>
 #include <optional>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 #include <gtest/gtest.h>
 
 #include "ChromiumTestFiles.h"

@@ -4,6 +4,7 @@
 #include "browsers/chromium/ChromeExtensions.h"
 #include "browsers/chromium/OperaExtensions.h"
 #include "platform/BrivoError.h"
+#include "platform/SystemErrorText.h"
 #include "platform/Utf.h"
 #include "support/ReadOnlyRegistryKey.h"
 #include "support/ScratchRegistry.h"
@@ -49,15 +50,6 @@ std::string Written(int tabsState, const std::string& knownDisabled, bool withTa
 const std::string kDarkId = "\"bbbbccccddddeeeeffffgggghhhhiiii\"";
 const std::string kTabsId = "\"aaaabbbbccccddddeeeeffffgggghhhh\"";
 
-std::string SystemText(DWORD code) {
-    wchar_t* buffer = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    const UniqueLocal owner(buffer);
-    std::wstring text = buffer ? buffer : L"";
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-    return ToUtf8(text);
-}
 
 class ChromiumChanges : public ::testing::Test {
 protected:
@@ -208,7 +200,7 @@ TEST_F(ChromiumChanges, AReadOnlyPreferencesFileRaisesTheSystemsTextAndStays) {
         chrome.ToggleExtension(tabs);
         ADD_FAILURE() << "no error raised";
     } catch (const BrivoError& error) {
-        EXPECT_EQ(error.what(), SystemText(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(error.what(), SystemErrorText(ERROR_ACCESS_DENIED));
     }
     EXPECT_EQ(ReadBytes(prefsPath), kPrefs);
     EXPECT_TRUE(tabs->Disabled) << "switched in memory before the write";
@@ -218,7 +210,7 @@ TEST_F(ChromiumChanges, AReadOnlyPreferencesFileRaisesTheSystemsTextAndStays) {
         chrome.RemoveExtension(Find(chrome, kDark));
         ADD_FAILURE() << "no error raised";
     } catch (const BrivoError& error) {
-        EXPECT_EQ(error.what(), SystemText(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(error.what(), SystemErrorText(ERROR_ACCESS_DENIED));
     }
     EXPECT_FALSE(PathExists(ExtensionFolder(kDark)));
     EXPECT_TRUE(Find(chrome, kDark));
@@ -236,7 +228,7 @@ TEST_F(ChromiumChanges, APreferencesFileHeldOpenByTheBrowserRaisesAndStays) {
     } catch (const BrivoError& error) {
         message = error.what();
     }
-    EXPECT_TRUE(message == SystemText(ERROR_SHARING_VIOLATION) || message == SystemText(ERROR_ACCESS_DENIED))
+    EXPECT_TRUE(message == SystemErrorText(ERROR_SHARING_VIOLATION) || message == SystemErrorText(ERROR_ACCESS_DENIED))
         << "message: " << message;
     EXPECT_TRUE(holder.Release());
     EXPECT_EQ(ReadBytes(prefsPath), kPrefs);

@@ -4,11 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,7 +15,6 @@ using std::min;
 namespace {
 
 // The PNG encoder of GDI+.
-constexpr CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
 void EnsureGdiplus() {
     static const bool started = [] {
@@ -38,7 +33,7 @@ void WritePng(const std::wstring& path, int size) {
     ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) picture.SetPixel(x, y, Gdiplus::Color(255, 40, 120, static_cast<BYTE>(x * 5)));
-    ASSERT_EQ(picture.Save(path.c_str(), &kPngEncoder, nullptr), Gdiplus::Ok) << ToUtf8(path);
+    ASSERT_EQ(picture.Save(path.c_str(), &kPngEncoderClsid, nullptr), Gdiplus::Ok) << ToUtf8(path);
 }
 
 ProfileSandbox::ProfileSandbox()

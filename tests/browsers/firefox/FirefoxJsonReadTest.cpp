@@ -10,11 +10,7 @@
 #include "platform/Utf.h"
 
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "platform/GdiplusInclude.h"
 
 namespace {
 

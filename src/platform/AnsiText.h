@@ -1,6 +1,6 @@
 #pragma once
-// Text in the system's ANSI code page, the form in which the web pages and
-// the temporary INI files are exchanged.
+// Text in the system's ANSI code page: web pages, the temporary INI files and
+// language files without a byte-order mark.
 #include <string>
 #include <string_view>
 

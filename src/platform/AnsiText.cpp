@@ -1,9 +1,11 @@
-#include "net/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <windows.h>
 
+#include <climits>
+
 std::wstring AnsiToWide(std::string_view bytes) {
-    if (bytes.empty()) return {};
+    if (bytes.empty() || bytes.size() > INT_MAX) return {};
     const int length = static_cast<int>(bytes.size());
     const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
     if (units <= 0) return {};
@@ -13,7 +15,7 @@ std::wstring AnsiToWide(std::string_view bytes) {
 }
 
 std::string WideToAnsi(std::wstring_view text) {
-    if (text.empty()) return {};
+    if (text.empty() || text.size() > INT_MAX) return {};
     const int length = static_cast<int>(text.size());
     const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
     if (size <= 0) return {};
