@@ -4,27 +4,11 @@
 
 #include <string>
 
+#include "platform/VersionInfo.h"
+
 namespace {
 
 constexpr wchar_t kAppTitle[] = L"Brivo Plug-in Manager";
-
-std::wstring DisplayVersion() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-    if (size == 0) return L"";
-    std::wstring data(size, L'\0');
-    if (!GetFileVersionInfoW(path, 0, size, data.data())) return L"";
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT len = 0;
-    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
-        return L"";
-    wchar_t text[64];
-    wsprintfW(text, L"%u.%02u.%02u", HIWORD(info->dwFileVersionMS) * 1u,
-              LOWORD(info->dwFileVersionMS) * 1u, LOWORD(info->dwFileVersionLS) * 1u);
-    return text;
-}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -33,7 +17,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         HDC dc = BeginPaint(hwnd, &ps);
         RECT rc;
         GetClientRect(hwnd, &rc);
-        const std::wstring text = std::wstring(kAppTitle) + L"\n" + DisplayVersion();
+        const std::wstring text = std::wstring(kAppTitle) + L"\n" + ProgramDisplayVersion();
         DrawTextW(dc, text.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_WORDBREAK);
         EndPaint(hwnd, &ps);
         return 0;

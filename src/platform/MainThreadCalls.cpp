@@ -1,5 +1,7 @@
 #include "platform/MainThreadCalls.h"
 
+#include "platform/MessageWindow.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -35,13 +37,7 @@ bool InitMainThreadCalls() {
     // A window destroyed behind the program's back (its thread's windows
     // going away) is made again rather than posted to in vain.
     if (const HWND window = callWindow.load(); window && IsWindow(window)) return true;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = CallWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassW(&windowClass);
-    const HWND window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateMessageWindow(kClassName, CallWindowProc);
     if (!window) return false;
     mainThreadId = GetCurrentThreadId();
     callWindow = window;

@@ -16,3 +16,26 @@ void GetFixedFileInfo(const std::wstring& file, TFixedFileInfo& record) {
     if (!VerQueryValueW(data.data(), L"\\", &block, &length) || !block || length < sizeof(record.words)) return;
     std::memcpy(record.words, block, sizeof(record.words));
 }
+
+std::wstring DisplayVersion(const TFixedFileInfo& info) {
+    const auto number = [](DWORD word) { return std::to_wstring(word); };
+    return number(HIWORD(info.FileVersionMS())) + L"." + number(LOWORD(info.FileVersionMS())) +
+           number(HIWORD(info.FileVersionLS())) + L"." + number(LOWORD(info.FileVersionLS()));
+}
+
+std::wstring ProgramDisplayVersion() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    TFixedFileInfo info;
+    GetFixedFileInfo(path, info);
+    if (info.Signature() == 0) return {};
+    return DisplayVersion(info);
+}

@@ -18,3 +18,11 @@ struct TFixedFileInfo {
 // Fills the record from the file's version resource; leaves it untouched when
 // the file has none or its root block cannot be read.
 void GetFixedFileInfo(const std::wstring& file, TFixedFileInfo& record);
+
+// The program version as the windows and the advertisement request show it:
+// major "." minor release "." build, each in decimal without leading zeros,
+// minor and release written one after the other (1.0.2.50 gives "1.02.50").
+std::wstring DisplayVersion(const TFixedFileInfo& info);
+// DisplayVersion of the running program's own file; empty without a version
+// resource.
+std::wstring ProgramDisplayVersion();

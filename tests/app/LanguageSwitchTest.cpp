@@ -2,6 +2,7 @@
 
 #include "app/LanguageChoice.h"
 #include "app/LanguageSwitch.h"
+#include "platform/MessageWindow.h"
 
 namespace {
 
@@ -31,13 +32,7 @@ class LanguageSwitchTest : public AppShellTest {
 protected:
     void SetUp() override {
         AppShellTest::SetUp();
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = MainWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"BrivoLanguageSwitchTest";
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, nullptr);
+        window_ = CreateMessageWindow(L"BrivoLanguageSwitchTest", MainWindowProc);
         ASSERT_NE(window_, nullptr);
         g_notice = &notice_;
     }

@@ -18,6 +18,18 @@ TEST(VersionResource, OfTheProgramItselfIs1_0_2_50) {
     EXPECT_EQ(info.words[9], static_cast<DWORD>(VFT_APP));  // file type
 }
 
+TEST(VersionResource, DisplayFormJoinsMinorAndReleaseWithoutPadding) {
+    TFixedFileInfo info;
+    GetFixedFileInfo(kProgram, info);
+    EXPECT_EQ(DisplayVersion(info), L"1.02.50");
+    // The test program carries the program's version resource too.
+    EXPECT_EQ(ProgramDisplayVersion(), L"1.02.50");
+    TFixedFileInfo other;
+    other.words[2] = (2u << 16) | 10u;
+    other.words[3] = (3u << 16) | 7u;
+    EXPECT_EQ(DisplayVersion(other), L"2.103.7");
+}
+
 TEST(VersionResource, LeavesTheRecordAloneWithoutOne) {
     TFixedFileInfo info;
     for (DWORD& w : info.words) w = 0xABCD;

@@ -14,6 +14,7 @@
 
 #include "browsers/BrowserAppBase.h"
 #include "net/rating/BatchRatingStep.h"
+#include "platform/MessageWindow.h"
 #include "platform/MainThreadCalls.h"
 #include "net/rating/RateSessionInstance.h"
 #include "net/rating/RatingResult.h"
@@ -131,13 +132,11 @@ int main() {
     SetEnvironmentVariableW(L"BRIVO_RATING_URL", service.BaseUrl().c_str());
     InitMainThreadCalls();
 
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"BrivoRatingBench";
-    RegisterClassW(&windowClass);
-    const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateMessageWindow(L"BrivoRatingBench", Procedure);
+    if (!window) {
+        std::printf("no message window: error %lu\n", GetLastError());
+        return 1;
+    }
 
     std::printf("batch rating request, %d add-ons, %d runs (the first includes the key request)\n", kAddons, kRuns);
     std::vector<double> times;
