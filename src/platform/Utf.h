@@ -7,6 +7,8 @@
 
 std::wstring ToWide(std::string_view utf8);
 std::string ToUtf8(std::wstring_view wide);
+// UTF-16 code units on every platform (surrogate pairs joined).
+std::string ToUtf8(std::u16string_view utf16);
 
 // Strict check: true when the bytes are well-formed UTF-8 (no overlongs,
 // no surrogates, nothing above U+10FFFF).

@@ -43,19 +43,6 @@ std::u16string WithoutLoneSurrogates(std::u16string text) {
     return text;
 }
 
-std::string Utf8Of(const std::u16string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
-}
-
 void Check(bool condition) {
     if (!condition) std::abort();
 }
@@ -78,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(decoded == expected);
         // The UTF-8 and wide forms give the same characters.
         const std::u16string valid = WithoutLoneSurrogates(input);
-        const std::string expectedUtf8 = Utf8Of(NaiveDecodeUnicodeEscapes(valid));
-        const std::string utf8 = Utf8Of(valid);
+        const std::string expectedUtf8 = ToUtf8(NaiveDecodeUnicodeEscapes(valid));
+        const std::string utf8 = ToUtf8(valid);
         std::string decodedUtf8 = utf8;
         DecodeUnicodeEscapes(decodedUtf8);
         Check(decodedUtf8 == expectedUtf8);

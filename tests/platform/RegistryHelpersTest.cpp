@@ -7,6 +7,7 @@
 
 #include "TestVariant.h"
 #include "platform/SystemInfo.h"
+#include "support/ScratchRegistry.h"
 
 namespace {
 
@@ -58,26 +59,6 @@ void SetMulti(HKEY root, const std::wstring& path, REGSAM view, const std::wstri
     SetValue(root, path, view, name, type, data.data(), data.size() * sizeof(wchar_t));
 }
 
-// Opens the key in one view directly, bypassing the helpers under test.
-bool RawExists(HKEY root, const std::wstring& path, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::wstring RawString(HKEY root, const std::wstring& path, REGSAM view, const std::wstring& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return L"(none)";
-    wchar_t text[256] = {};
-    DWORD size = sizeof(text) - sizeof(wchar_t);
-    DWORD type = REG_NONE;
-    const LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ) return L"(none)";
-    return text;
-}
-
 // Removes a test key in one view. The key's own handle carries the view, so
 // the tree deletion below it stays in that view.
 void DeleteTestKey(HKEY root, const std::wstring& path, REGSAM view) {
@@ -124,9 +105,9 @@ protected:
         RestoreAccess(HKEY_CURRENT_USER, kUserBase + L"\\Denied");
         DeleteTestKey(HKEY_CURRENT_USER, kUserBase, 0);
         DeleteTestKey(HKEY_CURRENT_USER, kUserTop, 0);
-        EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_64KEY));
-        EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_32KEY));
-        EXPECT_FALSE(RawExists(HKEY_CURRENT_USER, kUserBase, 0));
+        EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_64KEY));
+        EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_32KEY));
+        EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kUserBase, 0));
     }
 
     // Gives the key an empty access list: nobody may read it any more.
@@ -292,8 +273,8 @@ TEST_F(RegistryHelpers, PathNamingWow6432NodeGoesToThe32BitViewOnVista) {
     EXPECT_TRUE(RegRemoveValue(HKEY_LOCAL_MACHINE, kProbe, L"Probe32Value"));
     EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, kProbe, KEY_WOW64_32KEY, L"Probe32Value"), L"(none)");
     EXPECT_TRUE(RegRemoveKey(HKEY_LOCAL_MACHINE, kProbe + L"\\Probe32Child"));
-    EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kProbe + L"\\Probe32Child", KEY_WOW64_32KEY));
-    EXPECT_TRUE(RawExists(HKEY_LOCAL_MACHINE, kProbe + L"\\Probe64Child", KEY_WOW64_64KEY));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kProbe + L"\\Probe32Child", KEY_WOW64_32KEY));
+    EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kProbe + L"\\Probe64Child", KEY_WOW64_64KEY));
 }
 
 TEST_F(RegistryHelpers, TextOfEachValueType) {
@@ -360,11 +341,11 @@ TEST_F(RegistryHelpers, WritingAStringNeedsAnExistingKeyInThe64BitView) {
     EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_32KEY, L"Written"), L"(none)");
     // Only32 is missing from the 64-bit view: nothing is created or written.
     EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", L"Written", L"hello"));
-    EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", KEY_WOW64_64KEY));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", KEY_WOW64_64KEY));
     EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, kBase + L"\\Only32", KEY_WOW64_32KEY, L"Written"), L"(none)");
     EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", L"Written", L"hello"));
-    EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", KEY_WOW64_64KEY));
-    EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", KEY_WOW64_32KEY));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", KEY_WOW64_64KEY));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase + L"\\Missing", KEY_WOW64_32KEY));
 }
 
 TEST_F(RegistryHelpers, RemovingAValueTouchesOnlyThe64BitView) {
@@ -382,32 +363,32 @@ TEST_F(RegistryHelpers, RemovingAThreeLevelPathDeletesTheLastLevelWithEverything
         SetString(HKEY_LOCAL_MACHINE, kBase + L"\\Victim", view, L"v", L"x");
     }
     EXPECT_TRUE(RegRemoveKey(HKEY_LOCAL_MACHINE, kBase + L"\\Victim"));
-    EXPECT_FALSE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Victim", KEY_WOW64_64KEY));
-    EXPECT_TRUE(RawExists(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_64KEY));
-    EXPECT_TRUE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Only64", KEY_WOW64_64KEY));
-    EXPECT_TRUE(RawExists(HKEY_LOCAL_MACHINE, kBase + L"\\Victim\\Deep\\Deeper", KEY_WOW64_32KEY));
+    EXPECT_FALSE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase + L"\\Victim", KEY_WOW64_64KEY));
+    EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase, KEY_WOW64_64KEY));
+    EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase + L"\\Only64", KEY_WOW64_64KEY));
+    EXPECT_TRUE(RawKeyExists(HKEY_LOCAL_MACHINE, kBase + L"\\Victim\\Deep\\Deeper", KEY_WOW64_32KEY));
     EXPECT_FALSE(RegRemoveKey(HKEY_LOCAL_MACHINE, kBase + L"\\Victim"));
 }
 
 TEST_F(RegistryHelpers, RemovingAPathWithoutBackslashDeletesTheKeyUnderTheRoot) {
     SetString(HKEY_CURRENT_USER, kUserTop + L"\\Child", 0, L"v", L"x");
     EXPECT_TRUE(RegRemoveKey(HKEY_CURRENT_USER, kUserTop));
-    EXPECT_FALSE(RawExists(HKEY_CURRENT_USER, kUserTop, 0));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kUserTop, 0));
 }
 
 TEST_F(RegistryHelpers, RemovingAPathWithLeadingOrTrailingBackslashStartsAtTheRoot) {
     SetString(HKEY_CURRENT_USER, kUserBase + L"\\Victim\\Child", 0, L"v", L"x");
     EXPECT_TRUE(RegRemoveKey(HKEY_CURRENT_USER, L"\\" + kUserBase + L"\\Victim"));
-    EXPECT_FALSE(RawExists(HKEY_CURRENT_USER, kUserBase + L"\\Victim", 0));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kUserBase + L"\\Victim", 0));
 
     RegCloseKey(CreateKey(HKEY_CURRENT_USER, kUserTop, 0));
     EXPECT_TRUE(RegRemoveKey(HKEY_CURRENT_USER, L"\\" + kUserTop));
-    EXPECT_FALSE(RawExists(HKEY_CURRENT_USER, kUserTop, 0));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kUserTop, 0));
 
     SetString(HKEY_CURRENT_USER, kUserBase + L"\\Victim\\Child", 0, L"v", L"x");
     EXPECT_TRUE(RegRemoveKey(HKEY_CURRENT_USER, kUserBase + L"\\Victim\\"));
-    EXPECT_FALSE(RawExists(HKEY_CURRENT_USER, kUserBase + L"\\Victim", 0));
-    EXPECT_TRUE(RawExists(HKEY_CURRENT_USER, kUserBase, 0));
+    EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, kUserBase + L"\\Victim", 0));
+    EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, kUserBase, 0));
 }
 
 TEST_F(RegistryHelpers, RemovingAnEmptyOrBlankPathDeletesNothing) {
@@ -415,8 +396,8 @@ TEST_F(RegistryHelpers, RemovingAnEmptyOrBlankPathDeletesNothing) {
     EXPECT_FALSE(RegRemoveKey(HKEY_CURRENT_USER, L"   "));
     EXPECT_FALSE(RegRemoveKey(HKEY_CURRENT_USER, L"\\"));
     EXPECT_FALSE(RegRemoveKey(HKEY_CURRENT_USER, L"\\\\"));
-    EXPECT_TRUE(RawExists(HKEY_CURRENT_USER, kUserBase, 0));
-    EXPECT_TRUE(RawExists(HKEY_CURRENT_USER, L"Software", 0));
+    EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, kUserBase, 0));
+    EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, L"Software", 0));
 }
 
 TEST(RootKeys, NamesMatchInAnyLetterCaseAndOthersMeanClassesRoot) {

@@ -34,3 +34,12 @@ TEST(Utf, ValidatesStrictly) {
     EXPECT_FALSE(IsValidUtf8("\x80"));
     EXPECT_FALSE(IsValidUtf8("\xEF\xBF"));
 }
+
+TEST(Utf16Text, JoinsSurrogatePairsAndReplacesLoneHalves) {
+    EXPECT_EQ(ToUtf8(std::u16string_view(u"A\u00e9\u4e2d")), "A\xC3\xA9\xE4\xB8\xAD");
+    EXPECT_EQ(ToUtf8(std::u16string_view(u"\U0001F600")), "\xF0\x9F\x98\x80");
+    const char16_t loneHigh[] = {0xD83D, u'x', 0};
+    EXPECT_EQ(ToUtf8(std::u16string_view(loneHigh)), "\xEF\xBF\xBDx");
+    const char16_t loneLow[] = {0xDE00, 0};
+    EXPECT_EQ(ToUtf8(std::u16string_view(loneLow)), "\xEF\xBF\xBD");
+}

@@ -54,19 +54,6 @@ void ForEachText(const std::u16string& alphabet, std::size_t maxLength,
     }
 }
 
-// UTF-8 form of UTF-16 text, a lone surrogate half giving U+FFFD.
-std::string Utf8Of(const std::u16string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        }
-        AppendUtf8(out, c);
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -172,8 +159,8 @@ TEST(UnicodeEscapes, AgreesWithTheRestartLoopOnRandomTexts) {
         ASSERT_EQ(Decoded(text), expected);
 
         // The UTF-8 and wide forms give the same characters.
-        const std::string utf8 = Utf8Of(text);
-        ASSERT_EQ(Decoded(utf8), Utf8Of(expected));
-        ASSERT_EQ(ToUtf8(Decoded(ToWide(utf8))), Utf8Of(expected));
+        const std::string utf8 = ToUtf8(text);
+        ASSERT_EQ(Decoded(utf8), ToUtf8(expected));
+        ASSERT_EQ(ToUtf8(Decoded(ToWide(utf8))), ToUtf8(expected));
     }
 }
