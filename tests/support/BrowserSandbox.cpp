@@ -33,16 +33,26 @@ BrowserSandbox::~BrowserSandbox() {
     for (const Moved& m : moved_) MoveFileW(m.aside.c_str(), m.original.c_str());
 }
 
-std::wstring BrowserSandbox::MakeChrome(const std::string& preferences) const {
-    const std::wstring folder = local_ + L"\\Google\\Chrome\\User Data\\Default\\";
+std::wstring BrowserSandbox::MakeChromiumProfile(const wchar_t* row) const {
+    const std::wstring folder = local_ + row;
     MakeFolders(folder);
+    return folder;
+}
+
+std::wstring BrowserSandbox::MakeOperaProfile() const {
+    const std::wstring folder = roaming_ + L"\\Opera Software\\Opera Stable\\";
+    MakeFolders(folder);
+    return folder;
+}
+
+std::wstring BrowserSandbox::MakeChrome(const std::string& preferences) const {
+    const std::wstring folder = MakeChromiumProfile(L"\\Google\\Chrome\\User Data\\Default\\");
     WriteBytes(folder + L"Preferences", preferences);
     return folder;
 }
 
 std::wstring BrowserSandbox::MakeOpera(const std::string& preferences) const {
-    const std::wstring folder = roaming_ + L"\\Opera Software\\Opera Stable\\";
-    MakeFolders(folder);
+    const std::wstring folder = MakeOperaProfile();
     WriteBytes(folder + L"Preferences", preferences);
     return folder;
 }

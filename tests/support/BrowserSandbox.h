@@ -16,6 +16,15 @@ public:
     BrowserSandbox(const BrowserSandbox&) = delete;
     BrowserSandbox& operator=(const BrowserSandbox&) = delete;
 
+    // No trailing backslash, as the shell gives them.
+    const std::wstring& LocalAppData() const { return local_; }
+    const std::wstring& RoamingAppData() const { return roaming_; }
+
+    // Creates local application data + row (a row of ChromiumProfileDirs),
+    // or Opera's profile folder, and returns it, ending in a backslash.
+    std::wstring MakeChromiumProfile(const wchar_t* row) const;
+    std::wstring MakeOperaProfile() const;
+
     // Chrome's default profile with this "Preferences"; ends in a backslash.
     std::wstring MakeChrome(const std::string& preferences) const;
     // Opera's profile with this "Preferences"; ends in a backslash.

@@ -104,7 +104,7 @@ protected:
                                               [kind](const auto& r) { return r->Kind == kind; }));
     }
 
-    ProfileSandbox sandbox;
+    BrowserSandbox sandbox;
     ScratchRegistry registry;
     const std::wstring plugin = L"@brivo.test/chromium-" + NewClsid().substr(1, 8);
 };

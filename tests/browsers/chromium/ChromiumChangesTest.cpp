@@ -73,7 +73,7 @@ protected:
 
     std::wstring ExtensionFolder(const std::wstring& id) const { return profile + L"Extensions\\" + id; }
 
-    ProfileSandbox sandbox;
+    BrowserSandbox sandbox;
     std::wstring profile;
     std::wstring prefsPath;
 };

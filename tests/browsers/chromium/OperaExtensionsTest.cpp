@@ -20,7 +20,7 @@ const char kOperaPreferences[] = R"({"extensions":{"settings":{
 
 class OperaProfile : public ::testing::Test {
 protected:
-    ProfileSandbox sandbox;
+    BrowserSandbox sandbox;
 };
 
 TEST_F(OperaProfile, IsReadFromOperaStableInTheRoamingFolder) {
