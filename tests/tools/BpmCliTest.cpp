@@ -5,14 +5,11 @@
 #include "json/JsonDocument.h"
 #include "platform/Utf.h"
 #include "support/ReadOnlyRegistryKey.h"
+#include "support/IERegistry.h"
 #include "support/ScratchRegistry.h"
 
 namespace {
 
-constexpr REGSAM k64 = KEY_WOW64_64KEY;
-constexpr REGSAM k32 = KEY_WOW64_32KEY;
-const std::wstring kBho = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
-const std::wstring kSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\";
 const std::string kRunning = "The browser is running. Please close it to continue.";
 
 const std::string kTabs = "aaaabbbbccccddddeeeeffffgggghhhh";
@@ -53,15 +50,11 @@ protected:
     // A helper object registered in both registry views under one class id.
     std::wstring RegisterTwoViewHelper() {
         const std::wstring clsid = NewClsid();
-        registry.SetString(HKEY_CLASSES_ROOT, L"CLSID\\" + clsid, k64, L"", L"Twin Helper");
-        registry.SetString(HKEY_CLASSES_ROOT, L"CLSID\\" + clsid + L"\\InprocServer32", k64, L"",
-                           L"C:\\windows\\system32\\shell32.dll");
-        registry.SetString(HKEY_CLASSES_ROOT, L"Wow6432Node\\CLSID\\" + clsid, k64, L"", L"Twin Helper");
-        registry.SetString(HKEY_CLASSES_ROOT, L"Wow6432Node\\CLSID\\" + clsid + L"\\InprocServer32", k64, L"",
-                           L"C:\\windows\\syswow64\\shell32.dll");
-        registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, k64);
-        registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, k32);
-        registry.Watch(HKEY_CURRENT_USER, kSettings + clsid, 0);
+        RegisterIEClass(registry, clsid, true, L"Twin Helper", L"C:\\windows\\system32\\shell32.dll");
+        RegisterIEClass(registry, clsid, false, L"Twin Helper", L"C:\\windows\\syswow64\\shell32.dll");
+        RegisterIEHelper(registry, clsid, k64);
+        RegisterIEHelper(registry, clsid, k32);
+        WatchIESettings(registry, clsid);
         return clsid;
     }
 

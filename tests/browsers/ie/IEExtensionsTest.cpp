@@ -7,19 +7,12 @@
 #include "browsers/CompareExtensions.h"
 #include "platform/SystemInfo.h"
 #include "support/ReadOnlyRegistryKey.h"
+#include "support/IERegistry.h"
 #include "support/ScratchRegistry.h"
 
 namespace {
 
-constexpr REGSAM k64 = KEY_WOW64_64KEY;
-constexpr REGSAM k32 = KEY_WOW64_32KEY;
-constexpr REGSAM kShared = 0;  // HKCU\Software is shared by both views
 
-const std::wstring kBho = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
-const std::wstring kToolbar = L"SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar";
-const std::wstring kButtons = L"SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\";
-const std::wstring kMenu = L"SOFTWARE\\Microsoft\\Internet Explorer\\MenuExt\\";
-const std::wstring kSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\";
 // Wine's own library with icons; a 32-bit process reaches the SysWOW64 copy.
 const std::wstring kIconDll = L"C:\\windows\\system32\\shell32.dll";
 
@@ -52,38 +45,7 @@ int IndexOf(const TBrowserAppBase& adapter, const TBrowserExtensionInfo* record)
 // A unique text, so that what the prefix already holds does not matter.
 std::wstring Unique(const wchar_t* stem) { return std::wstring(stem) + L" " + NewClsid().substr(1, 8); }
 
-class IEAdapter : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(IsWin64) << "these tests need the 64-bit Wine prefix"; }
-    void TearDown() override { EXPECT_TRUE(registry.Restore()) << "a test key was left behind"; }
-
-    // HKCR\CLSID holds the 64-bit classes, HKCR\Wow6432Node\CLSID the 32-bit ones.
-    void RegisterClass(const std::wstring& clsid, bool native, const std::wstring& name, const std::wstring& dll) {
-        const std::wstring key = (native ? L"CLSID\\" : L"Wow6432Node\\CLSID\\") + clsid;
-        registry.SetString(HKEY_CLASSES_ROOT, key, k64, L"", name);
-        registry.SetString(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", k64, L"", dll);
-    }
-    void RegisterBho(const std::wstring& clsid, REGSAM view) {
-        registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, view);
-    }
-    void RegisterToolbar(const std::wstring& clsid, REGSAM view) {
-        registry.SetForeignValue(HKEY_LOCAL_MACHINE, kToolbar, view, clsid, L"");
-    }
-    void RegisterButton(const std::wstring& clsid, REGSAM view, const std::wstring& text, const std::wstring& icon) {
-        registry.SetString(HKEY_LOCAL_MACHINE, kButtons + clsid, view, L"ButtonText", text);
-        registry.SetString(HKEY_LOCAL_MACHINE, kButtons + clsid, view, L"Icon", icon);
-    }
-    void RegisterMenuEntry(const std::wstring& text, const std::wstring& resource) {
-        registry.SetString(HKEY_CURRENT_USER, kMenu + text, kShared, L"", resource);
-    }
-    // Watched so that whatever the adapter creates there is removed again.
-    std::wstring SettingsKey(const std::wstring& clsid) {
-        registry.Watch(HKEY_CURRENT_USER, kSettings + clsid, kShared);
-        return kSettings + clsid;
-    }
-
-    ScratchRegistry registry;
-};
+class IEAdapter : public IERegistryTest {};
 
 TEST_F(IEAdapter, IsAlwaysFoundWithItsFixedFields) {
     const TIEExtensions adapter;

@@ -2,21 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/IERegistry.h"
 #include "support/ScratchRegistry.h"
 #include "platform/SystemInfo.h"
 
 namespace {
-
-constexpr REGSAM k64 = KEY_WOW64_64KEY;
-constexpr REGSAM k32 = KEY_WOW64_32KEY;
-// HKCU\Software is shared by both views.
-constexpr REGSAM kShared = 0;
-
-const std::wstring kBho = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
-const std::wstring kToolbar = L"SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar";
-const std::wstring kButtons = L"SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\";
-const std::wstring kMenu = L"SOFTWARE\\Microsoft\\Internet Explorer\\MenuExt\\";
-const std::wstring kSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\";
 
 std::vector<TPlugItem> ItemsNamed(const TIESweeper& sweeper, IEPlugKind kind, const std::wstring& clsid,
                                   const std::wstring& name = {}) {
@@ -29,36 +19,7 @@ std::vector<TPlugItem> ItemsNamed(const TIESweeper& sweeper, IEPlugKind kind, co
     return found;
 }
 
-class IESweeperRegistry : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(IsWin64) << "these tests need the 64-bit Wine prefix"; }
-
-    void TearDown() override { EXPECT_TRUE(registry.Restore()) << "a test key was left behind"; }
-
-    // A class registration in one view: HKCR\CLSID for the 64-bit classes,
-    // HKCR\Wow6432Node\CLSID (opened in the 64-bit view) for the 32-bit ones.
-    void RegisterClass(const std::wstring& clsid, bool native, const std::wstring& name, const std::wstring& dll) {
-        const std::wstring key = (native ? L"CLSID\\" : L"Wow6432Node\\CLSID\\") + clsid;
-        registry.SetString(HKEY_CLASSES_ROOT, key, k64, L"", name);
-        if (!dll.empty()) registry.SetString(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", k64, L"", dll);
-    }
-
-    void RegisterBho(const std::wstring& clsid, REGSAM view) {
-        registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, view);
-    }
-
-    void RegisterToolbar(const std::wstring& clsid, REGSAM view) {
-        registry.SetForeignValue(HKEY_LOCAL_MACHINE, kToolbar, view, clsid, L"");
-    }
-
-    // Watches the switch key so that whatever the code creates is removed.
-    std::wstring SettingsKey(const std::wstring& clsid) {
-        registry.Watch(HKEY_CURRENT_USER, kSettings + clsid, kShared);
-        return kSettings + clsid;
-    }
-
-    ScratchRegistry registry;
-};
+class IESweeperRegistry : public IERegistryTest {};
 
 TEST_F(IESweeperRegistry, TestClassesReachBothViews) {
     // The fixture's own assumption: the literal Wow6432Node path holds the
