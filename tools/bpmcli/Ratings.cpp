@@ -2,16 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "ConsoleText.h"
 #include "Inventory.h"
-#include "app/LanguageLookup.h"
 #include "net/BatchRatingStep.h"
 #include "net/MainThreadCalls.h"
 #include "net/RatingResult.h"
-#include "platform/Utf.h"
 
 namespace {
 
@@ -41,29 +38,14 @@ LRESULT CALLBACK ResultWindow(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
 }
 
-std::string Message(const wchar_t* key, const wchar_t* english) {
-    return ToUtf8(Translate(L"Messages", key, english));
-}
-
-CliExit Fail(const std::string& text) {
-    PrintError("bpmcli: " + text + "\r\n");
-    return CliExit::Failed;
-}
-
 }  // namespace
 
 CliExit RunRatings(const CliRequest& request) {
     BrowserList list;
     GetBrowserList(list);
-    TBrowserAppBase* adapter = FindBrowser(list, request.browser);
-    if (!adapter) {
-        PrintError("bpmcli: no such browser\r\n");
-        return CliExit::Usage;
-    }
-    if (adapter->DataPath.empty()) {
-        PrintError("bpmcli: " + ToUtf8(adapter->DisplayName) + " was not found on this computer\r\n");
-        return CliExit::Usage;
-    }
+    const InstalledBrowser browser = FindInstalledBrowser(list, request.browser);
+    if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
+    TBrowserAppBase* adapter = browser.adapter;
     // As the main window: no request for a browser without add-ons.
     if (adapter->GetExtensionCount() == 0) return CliExit::Ok;
 
@@ -75,7 +57,7 @@ CliExit RunRatings(const CliRequest& request) {
     RegisterClassW(&windowClass);
     const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         GetModuleHandleW(nullptr), nullptr);
-    if (!window) return Fail("cannot create the window that receives the ratings");
+    if (!window) return Refuse(CliExit::Failed, "cannot create the window that receives the ratings");
 
     Outcome seen;
     outcome = &seen;
@@ -92,20 +74,12 @@ CliExit RunRatings(const CliRequest& request) {
     outcome = nullptr;
 
     if (seen.refusedCode == RateCode::NotVerified)
-        return Fail(Message(L"UnVerify", L"Product cannot be verified by server."));
+        return Refuse(CliExit::Failed, Message(L"UnVerify", L"Product cannot be verified by server."));
     if (seen.refusedCode == RateCode::Unreadable)
-        return Fail(Message(L"GetSvrError1", L"Failed to get rating information."));
-    if (seen.refusedCode >= 0) return Fail("the rating service answered code " + std::to_string(seen.refusedCode));
-    if (!seen.delivered) return Fail("no answer from the rating service");
-    std::string text;
-    for (int i = 0; i < adapter->GetExtensionCount(); ++i) {
-        const TBrowserExtensionInfo* record = adapter->GetExtension(i);
-        char rating[16];
-        // Tenths, always with a point.
-        const int tenths = static_cast<int>(record->Rating * 10 + 0.5);
-        std::snprintf(rating, sizeof rating, "%d.%d", tenths / 10, tenths % 10);
-        text += ToUtf8(record->Id.empty() ? record->Name : record->Id) + "\t" + rating + "\r\n";
-    }
-    PrintOut(text);
+        return Refuse(CliExit::Failed, Message(L"GetSvrError1", L"Failed to get rating information."));
+    if (seen.refusedCode >= 0)
+        return Refuse(CliExit::Failed, "the rating service answered code " + std::to_string(seen.refusedCode));
+    if (!seen.delivered) return Refuse(CliExit::Failed, "no answer from the rating service");
+    PrintOut(FormatRatingList(DescribeBrowser(*adapter, false)));
     return CliExit::Ok;
 }
