@@ -66,6 +66,14 @@ list(APPEND BRIVO_PORTABLE_TESTS
     tests/net/RandomLettersTest.cpp
 )
 
+# Browser inventory: the browser families, their registry names and keywords.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/browsers/BrowserKind.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/browsers/BrowserKindTest.cpp
+)
+
 # The console companion: its command line and its listing forms.
 list(APPEND BRIVO_PORTABLE_SOURCES
     src/cli/AddonListing.cpp

@@ -3,20 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "browsers/AddonKind.h"
 #include "gfx/AddonPicture.h"
 #include "browsers/IconDownloadTicket.h"
-
-// The kind of an add-on within its browser family; the main window's kind
-// filter uses the same numbers with 0 for "all". Internet Explorer uses 1, 2
-// and 4 (its toolbar buttons are shown as toolbars); the other families 1 and 2.
-enum class AddonKind : std::uint8_t {
-    All = 0,
-    BrowserHelperObject = 1,
-    Toolbar = 2,
-    ContextMenuEntry = 4,
-    Extension = 1,
-    Plugin = 2,
-};
 
 class TBrowserExtensionInfo {
 public:

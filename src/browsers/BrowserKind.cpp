@@ -7,15 +7,16 @@ namespace {
 struct BrowserNames {
     std::wstring startMenuKey;
     std::wstring urlProgId;
+    std::string_view keyword;
 };
 
 // Indexed by BrowserKind.
 const BrowserNames kNames[] = {
-    {L"", L""},
-    {L"Google Chrome", L"ChromeHTML"},
-    {L"IEXPLORE.EXE", L"IE.HTTP"},
-    {L"FIREFOX.EXE", L"FirefoxURL"},
-    {L"OperaStable", L"OperaStable"},
+    {L"", L"", ""},
+    {L"Google Chrome", L"ChromeHTML", "chrome"},
+    {L"IEXPLORE.EXE", L"IE.HTTP", "ie"},
+    {L"FIREFOX.EXE", L"FirefoxURL", "firefox"},
+    {L"OperaStable", L"OperaStable", "opera"},
 };
 
 const BrowserNames& NamesOf(BrowserKind kind) {
@@ -27,3 +28,10 @@ const BrowserNames& NamesOf(BrowserKind kind) {
 
 const std::wstring& StartMenuKey(BrowserKind kind) { return NamesOf(kind).startMenuKey; }
 const std::wstring& UrlProgId(BrowserKind kind) { return NamesOf(kind).urlProgId; }
+std::string_view BrowserKeyword(BrowserKind kind) { return NamesOf(kind).keyword; }
+
+BrowserKind BrowserFromKeyword(std::string_view keyword) {
+    for (std::size_t i = 1; i < std::size(kNames); ++i)
+        if (kNames[i].keyword == keyword) return static_cast<BrowserKind>(i);
+    return BrowserKind::None;
+}

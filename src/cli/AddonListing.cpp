@@ -1,106 +1,63 @@
 #include "cli/AddonListing.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
-#include "json/JsonWriter.h"
+#include "json/JsonDocument.h"
 
 namespace {
 
-constexpr int kInternetExplorer = 2;
-
-void AppendName(std::string& out, std::string_view name) {
-    AppendJsonString(out, name);
-    out += ':';
-}
-
-void AppendBool(std::string& out, bool value) { out += value ? "true" : "false"; }
-
-// Whole ratings (0 before the service answered) as integers; others as the
-// program writes non-integral numbers.
-void AppendRating(std::string& out, double rating) {
+// A whole rating (0 before the service answered) is written as an integer,
+// others as the program writes non-integral numbers.
+void SetRating(JsonDocument& document, JsonValue& addon, double rating) {
     if (std::isfinite(rating) && rating == std::floor(rating) && std::fabs(rating) < 1e15) {
-        out += std::to_string(static_cast<long long>(rating));
+        document.SetInteger(addon, "rating", static_cast<std::int64_t>(rating));
     } else {
-        AppendJsonNumber(out, rating);
+        document.SetNumber(addon, "rating", rating);
     }
 }
 
-std::string RatingText(double rating) {
-    std::string text;
-    AppendRating(text, rating);
-    return text;
-}
-
-void AppendAddonJson(std::string& out, const ListedAddon& addon) {
-    out += '{';
-    AppendName(out, "id");
-    AppendJsonString(out, addon.id);
-    out += ',';
-    AppendName(out, "name");
-    AppendJsonString(out, addon.name);
-    out += ',';
-    AppendName(out, "description");
-    AppendJsonString(out, addon.description);
-    out += ',';
-    AppendName(out, "version");
-    AppendJsonString(out, addon.version);
-    out += ',';
-    AppendName(out, "kind");
-    out += std::to_string(addon.kind);
-    out += ',';
-    AppendName(out, "disabled");
-    AppendBool(out, addon.disabled);
-    out += ',';
-    AppendName(out, "nativeView");
-    out += std::to_string(addon.nativeView);
-    out += ',';
-    AppendName(out, "filePath");
-    AppendJsonString(out, addon.filePath);
-    out += ',';
-    AppendName(out, "iconUrl");
-    AppendJsonString(out, addon.iconUrl);
-    out += ',';
-    AppendName(out, "hasIcon");
-    AppendBool(out, addon.hasIcon);
-    out += ',';
-    AppendName(out, "rating");
-    AppendRating(out, addon.rating);
-    out += '}';
-}
-
-void AppendBrowserJson(std::string& out, const ListedBrowser& browser) {
-    out += '{';
-    AppendName(out, "browser");
-    AppendJsonString(out, browser.browser);
-    out += ',';
-    AppendName(out, "kind");
-    out += std::to_string(browser.kind);
-    out += ',';
-    AppendName(out, "displayName");
-    AppendJsonString(out, browser.displayName);
-    out += ',';
-    AppendName(out, "found");
-    AppendBool(out, browser.found);
-    out += ',';
-    AppendName(out, "dataPath");
-    AppendJsonString(out, browser.dataPath);
-    out += ',';
-    AppendName(out, "isDefault");
-    AppendBool(out, browser.isDefault);
-    out += ',';
-    AppendName(out, "running");
-    AppendBool(out, browser.running);
-    out += ',';
-    AppendName(out, "addons");
-    out += '[';
-    for (std::size_t i = 0; i < browser.addons.size(); ++i) {
-        if (i) out += ',';
-        AppendAddonJson(out, browser.addons[i]);
+// The JSON form's document; the member names and their order are the ones
+// scripts rely on.
+JsonDocument ListDocument(const std::vector<ListedBrowser>& browsers) {
+    JsonDocument document = JsonDocument::EmptyObject();
+    JsonValue& list = *document.EnsureArray(document.Root(), "browsers");
+    for (const ListedBrowser& browser : browsers) {
+        JsonValue& entry = *document.AppendObject(list);
+        document.SetString(entry, "browser", browser.browser);
+        document.SetInteger(entry, "kind", static_cast<int>(browser.kind));
+        document.SetString(entry, "displayName", browser.displayName);
+        document.SetBoolean(entry, "found", browser.found);
+        document.SetString(entry, "dataPath", browser.dataPath);
+        document.SetBoolean(entry, "isDefault", browser.isDefault);
+        document.SetBoolean(entry, "running", browser.running);
+        JsonValue& addons = *document.EnsureArray(entry, "addons");
+        for (const ListedAddon& addon : browser.addons) {
+            JsonValue& item = *document.AppendObject(addons);
+            document.SetString(item, "id", addon.id);
+            document.SetString(item, "name", addon.name);
+            document.SetString(item, "description", addon.description);
+            document.SetString(item, "version", addon.version);
+            document.SetInteger(item, "kind", static_cast<int>(addon.kind));
+            document.SetBoolean(item, "disabled", addon.disabled);
+            document.SetInteger(item, "nativeView", addon.nativeView);
+            document.SetString(item, "filePath", addon.filePath);
+            document.SetString(item, "iconUrl", addon.iconUrl);
+            document.SetBoolean(item, "hasIcon", addon.hasIcon);
+            SetRating(document, item, addon.rating);
+        }
     }
-    out += "]}";
+    return document;
 }
+
+// The CSV columns after the browser keyword: members of the JSON form's
+// add-ons, each cell their text as GetText reads it.
+constexpr std::array<std::string_view, 11> kCsvAddonColumns = {
+    "kind", "id", "name", "description", "version", "disabled", "nativeView", "filePath", "iconUrl", "hasIcon",
+    "rating"};
 
 // RFC 4180: quoted when it holds a comma, a quote or a line break; quotes doubled.
 void AppendCsvField(std::string& out, std::string_view field) {
@@ -114,14 +71,6 @@ void AppendCsvField(std::string& out, std::string_view field) {
         out += c;
     }
     out += '"';
-}
-
-void AppendCsvRow(std::string& out, const std::vector<std::string>& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i) out += ',';
-        AppendCsvField(out, fields[i]);
-    }
-    out += "\r\n";
 }
 
 // Characters, not bytes, so that columns of non-English names line up.
@@ -146,45 +95,57 @@ std::string OneLine(std::string_view text) {
 
 }  // namespace
 
-std::string AddonKindName(int browserKind, int addonKind) {
-    if (browserKind == kInternetExplorer) {
-        switch (addonKind) {
-        case 1: return "BHO";
-        case 2: return "toolbar";
-        case 4: return "context menu";
-        default: break;
-        }
+std::string AddonKindName(BrowserKind browser, AddonKind kind) {
+    if (browser == BrowserKind::InternetExplorer) {
+        if (kind == AddonKind::BrowserHelperObject) return "BHO";
+        if (kind == AddonKind::Toolbar) return "toolbar";
+        if (kind == AddonKind::ContextMenuEntry) return "context menu";
     } else {
-        switch (addonKind) {
-        case 1: return "extension";
-        case 2: return "plug-in";
-        default: break;
-        }
+        if (kind == AddonKind::Extension) return "extension";
+        if (kind == AddonKind::Plugin) return "plug-in";
     }
-    return "kind " + std::to_string(addonKind);
+    return "kind " + std::to_string(static_cast<int>(kind));
+}
+
+std::string Label(const ListedAddon& addon) {
+    return (addon.name.empty() ? addon.id : addon.name) + (addon.id.empty() ? "" : " (" + addon.id + ")");
 }
 
 std::string FormatListJson(const std::vector<ListedBrowser>& browsers) {
-    std::string out = "{\"browsers\":[";
-    for (std::size_t i = 0; i < browsers.size(); ++i) {
-        if (i) out += ',';
-        AppendBrowserJson(out, browsers[i]);
-    }
-    out += "]}\r\n";
-    return out;
+    return ListDocument(browsers).ToText() + "\r\n";
 }
 
 std::string FormatListCsv(const std::vector<ListedBrowser>& browsers) {
-    std::string out;
-    AppendCsvRow(out, {"browser", "kind", "id", "name", "description", "version", "disabled", "nativeView",
-                       "filePath", "iconUrl", "hasIcon", "rating"});
-    for (const ListedBrowser& browser : browsers) {
-        for (const ListedAddon& addon : browser.addons) {
-            AppendCsvRow(out, {browser.browser, std::to_string(addon.kind), addon.id, addon.name, addon.description,
-                               addon.version, addon.disabled ? "true" : "false", std::to_string(addon.nativeView),
-                               addon.filePath, addon.iconUrl, addon.hasIcon ? "true" : "false",
-                               RatingText(addon.rating)});
+    std::string out = "browser";
+    for (std::string_view column : kCsvAddonColumns) {
+        out += ',';
+        out += column;
+    }
+    out += "\r\n";
+    const JsonDocument document = ListDocument(browsers);
+    const JsonValue* list = GetArray(&document.Root(), "browsers");
+    for (std::size_t i = 0; i < ArraySize(list); ++i) {
+        const JsonValue* browser = ArrayElement(list, i);
+        const JsonValue* addons = GetArray(browser, "addons");
+        for (std::size_t j = 0; j < ArraySize(addons); ++j) {
+            AppendCsvField(out, GetText(browser, "browser"));
+            for (std::string_view column : kCsvAddonColumns) {
+                out += ',';
+                AppendCsvField(out, GetText(ArrayElement(addons, j), column));
+            }
+            out += "\r\n";
         }
+    }
+    return out;
+}
+
+std::string FormatRatingList(const ListedBrowser& browser) {
+    std::string out;
+    for (const ListedAddon& addon : browser.addons) {
+        // Ratings arrive in tenths; anything that is no rating shows as none.
+        const long long tenths = addon.rating >= 0 && addon.rating < 1e9 ? std::llround(addon.rating * 10) : 0;
+        out += (addon.id.empty() ? addon.name : addon.id) + "\t" + std::to_string(tenths / 10) + "." +
+               std::to_string(tenths % 10) + "\r\n";
     }
     return out;
 }

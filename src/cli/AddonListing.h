@@ -1,15 +1,19 @@
 #pragma once
-// What bpmcli lists about the browsers and their add-ons, and the three
-// forms it prints them in. Plain UTF-8 data, no Windows here.
+// What bpmcli lists about the browsers and their add-ons, the forms it
+// prints them in and how its messages name an add-on. Plain UTF-8 data, no
+// Windows here.
 #include <string>
 #include <vector>
+
+#include "browsers/AddonKind.h"
+#include "browsers/BrowserKind.h"
 
 struct ListedAddon {
     std::string id;
     std::string name;
     std::string description;
     std::string version;
-    int kind = 0;
+    AddonKind kind = AddonKind::All;
     bool disabled = false;
     int nativeView = 0;
     std::string filePath;
@@ -22,8 +26,8 @@ struct ListedAddon {
 };
 
 struct ListedBrowser {
-    std::string browser;  // "chrome", "ie", "firefox" or "opera"
-    int kind = 0;
+    std::string browser;  // BrowserKeyword(kind)
+    BrowserKind kind = BrowserKind::None;
     std::string displayName;
     bool found = false;
     std::string dataPath;
@@ -37,17 +41,27 @@ struct ListedBrowser {
 // rely on the member names and their order.
 std::string FormatListJson(const std::vector<ListedBrowser>& browsers);
 
-// A header row, then one row per add-on with the browser keyword first;
-// fields quoted where needed, lines ended by CR LF.
+// A header row, then one row per add-on with the browser keyword first and
+// then the add-on's members of the JSON form, each as text (a whole rating
+// as an integer); fields quoted where needed, lines ended by CR LF.
 std::string FormatListCsv(const std::vector<ListedBrowser>& browsers);
 
 // For people: a heading per browser, then one line per add-on with its
 // kind, state, name, version and id in aligned columns.
 std::string FormatListTable(const std::vector<ListedBrowser>& browsers);
 
+// The ratings command's form: "id<TAB>rating" per add-on in list order (an
+// add-on without an id by its name), the rating in tenths with a point
+// ("4.5", "0.0" before the service answered); lines ended by CR LF.
+std::string FormatRatingList(const ListedBrowser& browser);
+
 // The kind's name within the browser family ("BHO", "toolbar",
 // "context menu" for IE; "extension", "plug-in" for the others).
-std::string AddonKindName(int browserKind, int addonKind);
+std::string AddonKindName(BrowserKind browser, AddonKind kind);
+
+// How the messages name an add-on: its name (its id when it has none),
+// then the id in parentheses when it has one.
+std::string Label(const ListedAddon& addon);
 
 // The add-on a command names, by its id as listed; records without an id
 // (IE context-menu entries) by their name. An id listed in both registry

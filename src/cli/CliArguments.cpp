@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kBrowserKeywords = {"", "chrome", "ie", "firefox", "opera"};
-
 struct CommandName {
     std::string_view name;
     CliCommand command;
@@ -36,7 +34,11 @@ std::string_view NameOf(CliCommand command) {
 
 bool IsHelpOption(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
 
-CliParse Refuse(std::string error) { return {std::nullopt, std::move(error)}; }
+CliParse Refusal(std::string error) { return {std::nullopt, std::move(error)}; }
+
+CliParse UnknownBrowser(const std::string& keyword) {
+    return Refusal("unknown browser \"" + keyword + "\" (chrome, ie, firefox, opera)");
+}
 
 CliParse HelpFor(CliCommand command) {
     CliRequest request;
@@ -71,23 +73,12 @@ CommandShape ShapeOf(CliCommand command) {
 
 }  // namespace
 
-std::string_view BrowserKeyword(int browserKind) {
-    if (browserKind < 1 || browserKind >= static_cast<int>(kBrowserKeywords.size())) return {};
-    return kBrowserKeywords[static_cast<std::size_t>(browserKind)];
-}
-
-int BrowserFromKeyword(std::string_view keyword) {
-    for (std::size_t i = 1; i < kBrowserKeywords.size(); ++i)
-        if (kBrowserKeywords[i] == keyword) return static_cast<int>(i);
-    return 0;
-}
-
 CliParse ParseCliArguments(const std::vector<std::string>& args) {
-    if (args.empty()) return Refuse("no command given");
+    if (args.empty()) return Refusal("no command given");
     const std::string& first = args[0];
     if (IsHelpOption(first)) return HelpFor(CliCommand::Help);
     const std::optional<CliCommand> named = CommandFromName(first);
-    if (!named) return Refuse("unknown command \"" + first + "\"");
+    if (!named) return Refusal("unknown command \"" + first + "\"");
     const CliCommand command = *named;
 
     // --help anywhere before "--" asks for the command's help, whatever else is there.
@@ -96,9 +87,9 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
 
     if (command == CliCommand::Help) {
         if (args.size() == 1) return HelpFor(CliCommand::Help);
-        if (args.size() > 2) return Refuse("help takes one command name");
+        if (args.size() > 2) return Refusal("help takes one command name");
         const std::optional<CliCommand> topic = CommandFromName(args[1]);
-        if (!topic) return Refuse("unknown command \"" + args[1] + "\"");
+        if (!topic) return Refusal("unknown command \"" + args[1] + "\"");
         return HelpFor(*topic);
     }
 
@@ -134,9 +125,9 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
             request.yes = true;
         } else if (name == "--browser" && shape.browserOption) {
             const std::optional<std::string> keyword = takeValue();
-            if (!keyword) return Refuse("--browser needs chrome, ie, firefox or opera");
+            if (!keyword) return Refusal("--browser needs chrome, ie, firefox or opera");
             request.browser = BrowserFromKeyword(*keyword);
-            if (!request.browser) return Refuse("unknown browser \"" + *keyword + "\" (chrome, ie, firefox, opera)");
+            if (request.browser == BrowserKind::None) return UnknownBrowser(*keyword);
         } else if (name == "--format" && shape.formatOption) {
             const std::optional<std::string> format = takeValue();
             if (format == "table") {
@@ -146,7 +137,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
             } else if (format == "csv") {
                 request.format = ListFormat::Csv;
             } else {
-                return Refuse("--format needs table, json or csv");
+                return Refusal("--format needs table, json or csv");
             }
         } else if (name == "--view" && shape.viewOption) {
             const std::optional<std::string> view = takeValue();
@@ -155,15 +146,15 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
             } else if (view == "64") {
                 request.view = 64;
             } else {
-                return Refuse("--view needs 32 or 64");
+                return Refusal("--view needs 32 or 64");
             }
         } else {
-            return Refuse("\"" + commandName + "\" does not take the option " + name);
+            return Refusal("\"" + commandName + "\" does not take the option " + name);
         }
     }
 
-    if (positional.size() < shape.minPositional) return Refuse("\"" + commandName + "\" needs more arguments");
-    if (positional.size() > shape.maxPositional) return Refuse("\"" + commandName + "\" takes fewer arguments");
+    if (positional.size() < shape.minPositional) return Refusal("\"" + commandName + "\" needs more arguments");
+    if (positional.size() > shape.maxPositional) return Refusal("\"" + commandName + "\" takes fewer arguments");
 
     switch (command) {
     case CliCommand::Disable:
@@ -173,18 +164,17 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
     case CliCommand::Ratings:
         if (!positional.empty()) {
             request.browser = BrowserFromKeyword(positional[0]);
-            if (!request.browser)
-                return Refuse("unknown browser \"" + positional[0] + "\" (chrome, ie, firefox, opera)");
+            if (request.browser == BrowserKind::None) return UnknownBrowser(positional[0]);
         }
         if (positional.size() > 1) {
             request.id = positional[1];
-            if (request.id.empty()) return Refuse("the add-on id is empty");
+            if (request.id.empty()) return Refusal("the add-on id is empty");
         }
         break;
     case CliCommand::Json:
         request.inputPath = positional[0];
         request.outputPath = positional[1];
-        if (request.inputPath.empty() || request.outputPath.empty()) return Refuse("a file name is empty");
+        if (request.inputPath.empty() || request.outputPath.empty()) return Refusal("a file name is empty");
         break;
     case CliCommand::List:
     case CliCommand::Help: break;

@@ -4,8 +4,9 @@
 // arguments arrive as UTF-8.
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "browsers/BrowserKind.h"
 
 // The process exit codes of bpmcli.
 enum class CliExit : int {
@@ -26,8 +27,8 @@ struct CliRequest {
     CliCommand command = CliCommand::Help;
     // The command whose help was asked for; Help itself for the overview.
     CliCommand helpFor = CliCommand::Help;
-    // BrowserKind number 1..4; 0 for none (list: all browsers, default: show).
-    int browser = 0;
+    // None: list all browsers; default: show the default browser.
+    BrowserKind browser = BrowserKind::None;
     std::string id;
     ListFormat format = ListFormat::Table;
     // 32 or 64 with --view; 0 without.
@@ -45,11 +46,6 @@ struct CliParse {
 
 // args: the arguments after the program name.
 CliParse ParseCliArguments(const std::vector<std::string>& args);
-
-// "chrome", "ie", "firefox", "opera" for BrowserKind 1..4; empty otherwise.
-std::string_view BrowserKeyword(int browserKind);
-// The BrowserKind number of a keyword (exact, lower case); 0 when unknown.
-int BrowserFromKeyword(std::string_view keyword);
 
 // The usage text of a command (Help: the overview of all commands).
 std::string CliHelpText(CliCommand command);

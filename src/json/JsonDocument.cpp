@@ -58,6 +58,12 @@ JsonDocument::JsonDocument(JsonDocument&&) noexcept = default;
 JsonDocument& JsonDocument::operator=(JsonDocument&&) noexcept = default;
 JsonDocument::~JsonDocument() = default;
 
+JsonDocument JsonDocument::EmptyObject() {
+    JsonDocument document;
+    document.root_.SetObject();
+    return document;
+}
+
 std::optional<JsonDocument> JsonDocument::Parse(const std::string& text) {
     std::size_t consumed = 0;
     auto document = ParseLeading(text.c_str(), consumed);
@@ -117,6 +123,17 @@ bool JsonDocument::SetBoolean(JsonValue& object, std::string_view name, bool val
     return SetMember(object, name, JsonValue(value));
 }
 
+bool JsonDocument::SetString(JsonValue& object, std::string_view name, std::string_view text) {
+    if (!object.IsObject()) return false;
+    JsonValue value(text.empty() ? "" : text.data(), static_cast<rapidjson::SizeType>(text.size()),
+                    root_.GetAllocator());
+    return SetMember(object, name, std::move(value));
+}
+
+bool JsonDocument::SetNumber(JsonValue& object, std::string_view name, double value) {
+    return SetMember(object, name, JsonValue(value));
+}
+
 JsonValue* JsonDocument::EnsureArray(JsonValue& object, std::string_view name) {
     if (!object.IsObject()) return nullptr;
     if (JsonValue::Member* found = FindLastMember(object, name)) {
@@ -154,6 +171,12 @@ bool JsonDocument::AppendInteger(JsonValue& array, std::int64_t value) {
     if (!array.IsArray()) return false;
     array.PushBack(JsonValue(static_cast<int64_t>(value)), root_.GetAllocator());
     return true;
+}
+
+JsonValue* JsonDocument::AppendObject(JsonValue& array) {
+    if (!array.IsArray()) return nullptr;
+    array.PushBack(JsonValue(rapidjson::kObjectType), root_.GetAllocator());
+    return &array[array.Size() - 1];
 }
 
 bool JsonDocument::DeleteElement(JsonValue& array, std::size_t index) {

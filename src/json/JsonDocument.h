@@ -67,6 +67,9 @@ public:
     JsonDocument& operator=(const JsonDocument&) = delete;
     ~JsonDocument();
 
+    // Holds an empty object, for a document built with the edits below.
+    static JsonDocument EmptyObject();
+
     // Strict JSON. Parsing stops after the first complete value and ignores
     // whatever follows; a syntax error, a string that is not UTF-8 or a
     // document too large for memory gives none. Nesting depth is unlimited:
@@ -101,6 +104,9 @@ public:
     // Setting a member replaces its value in place or appends a new member.
     bool SetInteger(JsonValue& object, std::string_view name, std::int64_t value);
     bool SetBoolean(JsonValue& object, std::string_view name, bool value);
+    bool SetString(JsonValue& object, std::string_view name, std::string_view text);
+    // Written as a non-integral number ("2.0"); SetInteger for integers.
+    bool SetNumber(JsonValue& object, std::string_view name, double value);
     // The member when it is an array; otherwise the member becomes (or is
     // appended as) an empty array. nullptr only when `object` is no object.
     JsonValue* EnsureArray(JsonValue& object, std::string_view name);
@@ -108,6 +114,9 @@ public:
     bool DeleteMember(JsonValue& object, std::string_view name);
     bool AppendString(JsonValue& array, std::string_view text);
     bool AppendInteger(JsonValue& array, std::int64_t value);
+    // The new empty object at the end; nullptr when `array` is no array. It
+    // stays valid until the array changes.
+    JsonValue* AppendObject(JsonValue& array);
     // Later elements move down by one.
     bool DeleteElement(JsonValue& array, std::size_t index);
 

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "json/JsonDocument.h"
 
 namespace {
 
-ListedAddon Addon(std::string id, std::string name, int kind = 1, int nativeView = 0) {
+ListedAddon Addon(std::string id, std::string name, AddonKind kind = AddonKind::Extension, int nativeView = 0) {
     ListedAddon addon;
     addon.id = std::move(id);
     addon.name = std::move(name);
@@ -18,7 +20,7 @@ ListedAddon Addon(std::string id, std::string name, int kind = 1, int nativeView
 std::vector<ListedBrowser> Sample() {
     ListedBrowser chrome;
     chrome.browser = "chrome";
-    chrome.kind = 1;
+    chrome.kind = BrowserKind::ChromeFamily;
     chrome.displayName = "Google Chrome";
     chrome.found = true;
     chrome.dataPath = "C:\\Users\\u\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\";
@@ -32,11 +34,11 @@ std::vector<ListedBrowser> Sample() {
     tabs.hasIcon = true;
     tabs.rating = 3.7;
     chrome.addons.push_back(tabs);
-    chrome.addons.push_back(Addon("@plug/in", "Viewer", 2, 1));
+    chrome.addons.push_back(Addon("@plug/in", "Viewer", AddonKind::Plugin, 1));
 
     ListedBrowser opera;
     opera.browser = "opera";
-    opera.kind = 4;
+    opera.kind = BrowserKind::Opera;
     opera.displayName = "Opera";
     return {chrome, opera};
 }
@@ -112,23 +114,47 @@ TEST(ListTable, ShowsEachBrowserWithAlignedRowsInCharacters) {
     EXPECT_EQ(text.find("line two"), std::string::npos) << "descriptions are not in the table";
 }
 
+TEST(RatingList, GivesEveryAddonItsRatingInTenthsByIdOrByNameWithoutOne) {
+    ListedBrowser browser;
+    browser.addons = {Addon("{B}", "Both"), Addon("", "Send to Notes"), Addon("x", "X"), Addon("top", ""),
+                      Addon("odd", "Odd"), Addon("nan", "NaN")};
+    browser.addons[0].rating = 4.5;
+    browser.addons[2].rating = 37 / 10.0;  // as the rating message delivers it
+    browser.addons[3].rating = 5;
+    browser.addons[4].rating = -0.3;
+    browser.addons[5].rating = std::nan("");
+    EXPECT_EQ(FormatRatingList(browser), "{B}\t4.5\r\nSend to Notes\t0.0\r\nx\t3.7\r\ntop\t5.0\r\n"
+                                         "odd\t0.0\r\nnan\t0.0\r\n")
+        << "what is no rating shows as none";
+    EXPECT_EQ(FormatRatingList(ListedBrowser{}), "");
+}
+
+TEST(AddonLabels, NameTheAddonAndItsId) {
+    EXPECT_EQ(Label(Addon("{B}", "Both")), "Both ({B})");
+    EXPECT_EQ(Label(Addon("", "Send to Notes")), "Send to Notes");
+    EXPECT_EQ(Label(Addon("abc", "")), "abc (abc)");
+}
+
 TEST(AddonKinds, AreNamedWithinTheirBrowserFamily) {
-    EXPECT_EQ(AddonKindName(2, 1), "BHO");
-    EXPECT_EQ(AddonKindName(2, 2), "toolbar");
-    EXPECT_EQ(AddonKindName(2, 4), "context menu");
-    EXPECT_EQ(AddonKindName(3, 1), "extension");
-    EXPECT_EQ(AddonKindName(1, 2), "plug-in");
-    EXPECT_EQ(AddonKindName(1, 4), "kind 4");
+    EXPECT_EQ(AddonKindName(BrowserKind::InternetExplorer, AddonKind::BrowserHelperObject), "BHO");
+    EXPECT_EQ(AddonKindName(BrowserKind::InternetExplorer, AddonKind::Toolbar), "toolbar");
+    EXPECT_EQ(AddonKindName(BrowserKind::InternetExplorer, AddonKind::ContextMenuEntry), "context menu");
+    EXPECT_EQ(AddonKindName(BrowserKind::Firefox, AddonKind::Extension), "extension");
+    EXPECT_EQ(AddonKindName(BrowserKind::ChromeFamily, AddonKind::Plugin), "plug-in");
+    EXPECT_EQ(AddonKindName(BrowserKind::ChromeFamily, AddonKind::ContextMenuEntry), "kind 4");
 }
 
 ListedBrowser InternetExplorer() {
     ListedBrowser ie;
     ie.browser = "ie";
-    ie.kind = 2;
+    ie.kind = BrowserKind::InternetExplorer;
     ie.displayName = "Internet Explorer";
     ie.found = true;
-    ie.addons = {Addon("{B}", "Both", 1, 1), Addon("{B}", "Both", 1, 0), Addon("{O}", "Only", 1, 0),
-                 Addon("", "Send to Notes", 4, 1), Addon("{X}", "Send to Notes", 2, 1)};
+    ie.addons = {Addon("{B}", "Both", AddonKind::BrowserHelperObject, 1),
+                 Addon("{B}", "Both", AddonKind::BrowserHelperObject, 0),
+                 Addon("{O}", "Only", AddonKind::BrowserHelperObject, 0),
+                 Addon("", "Send to Notes", AddonKind::ContextMenuEntry, 1),
+                 Addon("{X}", "Send to Notes", AddonKind::Toolbar, 1)};
     return ie;
 }
 

@@ -21,14 +21,14 @@ std::string Refused(std::vector<std::string> args) {
 TEST(CliArguments, ListTakesABrowserAndAFormatInEitherSpelling) {
     const CliRequest plain = Taken({"list"});
     EXPECT_EQ(plain.command, CliCommand::List);
-    EXPECT_EQ(plain.browser, 0);
+    EXPECT_EQ(plain.browser, BrowserKind::None);
     EXPECT_EQ(plain.format, ListFormat::Table);
 
     const CliRequest spaced = Taken({"list", "--format", "json", "--browser", "firefox"});
     EXPECT_EQ(spaced.format, ListFormat::Json);
-    EXPECT_EQ(spaced.browser, 3);
+    EXPECT_EQ(spaced.browser, BrowserKind::Firefox);
     const CliRequest joined = Taken({"list", "--browser=opera", "--format=csv"});
-    EXPECT_EQ(joined.browser, 4);
+    EXPECT_EQ(joined.browser, BrowserKind::Opera);
     EXPECT_EQ(joined.format, ListFormat::Csv);
 
     EXPECT_NE(Refused({"list", "--format", "xml"}).find("table, json or csv"), std::string::npos);
@@ -43,7 +43,7 @@ TEST(CliArguments, ListTakesABrowserAndAFormatInEitherSpelling) {
 TEST(CliArguments, SwitchingAndRemovalNameABrowserAndAnId) {
     const CliRequest off = Taken({"disable", "ie", "{ABC}"});
     EXPECT_EQ(off.command, CliCommand::Disable);
-    EXPECT_EQ(off.browser, 2);
+    EXPECT_EQ(off.browser, BrowserKind::InternetExplorer);
     EXPECT_EQ(off.id, "{ABC}");
     EXPECT_EQ(off.view, 0);
     EXPECT_EQ(Taken({"enable", "--view", "32", "ie", "{ABC}"}).view, 32);
@@ -67,8 +67,8 @@ TEST(CliArguments, SwitchingAndRemovalNameABrowserAndAnId) {
 }
 
 TEST(CliArguments, DefaultAndJsonTakeTheirPositionalArguments) {
-    EXPECT_EQ(Taken({"default"}).browser, 0);
-    EXPECT_EQ(Taken({"default", "firefox"}).browser, 3);
+    EXPECT_EQ(Taken({"default"}).browser, BrowserKind::None);
+    EXPECT_EQ(Taken({"default", "firefox"}).browser, BrowserKind::Firefox);
     Refused({"default", "firefox", "chrome"});
     Refused({"default", "netscape"});
 
@@ -115,23 +115,11 @@ TEST(CliArguments, UnknownOrMissingCommandsAreRefused) {
 TEST(CliArguments, RatingsTakesExactlyOneBrowser) {
     const CliRequest ratings = Taken({"ratings", "firefox"});
     EXPECT_EQ(ratings.command, CliCommand::Ratings);
-    EXPECT_EQ(ratings.browser, 3);
+    EXPECT_EQ(ratings.browser, BrowserKind::Firefox);
     Refused({"ratings"});
     Refused({"ratings", "safari"});
     Refused({"ratings", "chrome", "extra"});
     Refused({"ratings", "chrome", "--yes"});
-}
-
-TEST(BrowserKeywords, NameTheFourBrowserKindsBothWays) {
-    const char* names[] = {"chrome", "ie", "firefox", "opera"};
-    for (int kind = 1; kind <= 4; ++kind) {
-        EXPECT_EQ(BrowserKeyword(kind), names[kind - 1]);
-        EXPECT_EQ(BrowserFromKeyword(names[kind - 1]), kind);
-    }
-    EXPECT_EQ(BrowserKeyword(0), "");
-    EXPECT_EQ(BrowserKeyword(5), "");
-    EXPECT_EQ(BrowserFromKeyword(""), 0);
-    EXPECT_EQ(BrowserFromKeyword("IE"), 0);
 }
 
 }  // namespace

@@ -211,6 +211,27 @@ TEST(JsonEditing, EnsuringAnArrayKeepsOneMakesOneOrReplacesAnotherKind) {
     EXPECT_FALSE(document.AppendInteger(*Member(&root, "last"), 1));
 }
 
+TEST(JsonEditing, ADocumentBuiltFromAnEmptyObjectIsWrittenInTheOrderOfItsEdits) {
+    JsonDocument document = JsonDocument::EmptyObject();
+    EXPECT_EQ(document.ToText(), "{}");
+    JsonValue& list = *document.EnsureArray(document.Root(), "list");
+    JsonValue* first = document.AppendObject(list);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(document.SetString(*first, "name", "first"));
+    EXPECT_TRUE(document.SetNumber(*first, "rating", 2.0));
+    EXPECT_TRUE(document.SetNumber(*first, "half", 0.5));
+    // Replaced in place, with every byte of the text (a zero byte too).
+    EXPECT_TRUE(document.SetString(*first, "name", std::string("Caf\xc3\xa9/\0x", 8)));
+    ASSERT_NE(document.AppendObject(list), nullptr);
+    EXPECT_EQ(document.ToText(), "{\"list\":[{\"name\":\"Caf\\u00e9\\/\\u0000x\",\"rating\":2.0,\"half\":0.5},{}]}");
+    EXPECT_EQ(GetText(ArrayElement(&list, 0), "name"), std::string("Caf\xc3\xa9/\0x", 8));
+
+    EXPECT_FALSE(document.SetString(list, "x", "y")) << "an array has no members";
+    EXPECT_FALSE(document.SetNumber(list, "x", 1.5));
+    EXPECT_EQ(document.AppendObject(document.Root()), nullptr) << "an object has no elements";
+    EXPECT_EQ(document.ToText(), "{\"list\":[{\"name\":\"Caf\\u00e9\\/\\u0000x\",\"rating\":2.0,\"half\":0.5},{}]}");
+}
+
 TEST(JsonEditing, DeletingKeepsTheOrderOfWhatRemains) {
     auto document = MustParse("{\"a\":1,\"b\":[10,20,30,40],\"c\":3,\"d\":4}");
     JsonValue& root = document.Root();

@@ -5,7 +5,6 @@
 #include "ConsoleText.h"
 #include "Inventory.h"
 #include "Ratings.h"
-#include "app/LanguageLookup.h"
 #include "browsers/BrowserAppBase.h"
 #include "browsers/DefaultBrowser.h"
 #include "json/JsonDocument.h"
@@ -15,39 +14,12 @@
 
 namespace {
 
-std::string Message(const wchar_t* key, const wchar_t* english) {
-    return ToUtf8(Translate(L"Messages", key, english));
-}
-
-CliExit Refuse(CliExit code, const std::string& text) {
-    PrintError("bpmcli: " + text + "\r\n");
-    return code;
-}
-
-std::string Label(const ListedAddon& addon) {
-    return (addon.name.empty() ? addon.id : addon.name) + (addon.id.empty() ? "" : " (" + addon.id + ")");
-}
-
-// The adapter of the request's browser, or why there is none to work on.
-TBrowserAppBase* FoundBrowser(const BrowserList& list, int browserKind, std::string& error) {
-    TBrowserAppBase* adapter = FindBrowser(list, browserKind);
-    if (!adapter) {
-        error = "no such browser";
-        return nullptr;
-    }
-    if (adapter->DataPath.empty()) {
-        error = ToUtf8(adapter->DisplayName) + " was not found on this computer";
-        return nullptr;
-    }
-    return adapter;
-}
-
 CliExit RunList(const CliRequest& request) {
     BrowserList list;
     GetBrowserList(list);
     std::vector<ListedBrowser> listed;
     for (const auto& adapter : list)
-        if (!request.browser || static_cast<int>(adapter->Kind) == request.browser)
+        if (request.browser == BrowserKind::None || adapter->Kind == request.browser)
             listed.push_back(DescribeBrowser(*adapter, true));
     switch (request.format) {
     case ListFormat::Json: PrintOut(FormatListJson(listed)); break;
@@ -65,9 +37,9 @@ struct Target {
 };
 
 CliExit FindTarget(const BrowserList& list, const CliRequest& request, Target& target) {
-    std::string error;
-    target.adapter = FoundBrowser(list, request.browser, error);
-    if (!target.adapter) return Refuse(CliExit::Usage, error);
+    const InstalledBrowser browser = FindInstalledBrowser(list, request.browser);
+    if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
+    target.adapter = browser.adapter;
     const ListedBrowser listed = DescribeBrowser(*target.adapter, false);
     const AddonSelection selection = SelectAddon(listed, request.id, request.view, IsWin64);
     if (selection.index < 0) return Refuse(CliExit::Usage, selection.error);
@@ -129,21 +101,19 @@ CliExit RunRemove(const CliRequest& request) {
 CliExit RunDefault(const CliRequest& request) {
     BrowserList list;
     GetBrowserList(list);
-    if (!request.browser) {
+    if (request.browser == BrowserKind::None) {
         for (const auto& adapter : list) {
             if (!IsDefaultBrowser(*adapter)) continue;
-            PrintOut(std::string(BrowserKeyword(static_cast<int>(adapter->Kind))) + "\t" +
-                     ToUtf8(adapter->DisplayName) + "\r\n");
+            PrintOut(std::string(BrowserKeyword(adapter->Kind)) + "\t" + ToUtf8(adapter->DisplayName) + "\r\n");
             return CliExit::Ok;
         }
         PrintOut("none\tNone of the listed browsers is the default browser\r\n");
         return CliExit::Ok;
     }
-    std::string error;
-    TBrowserAppBase* adapter = FoundBrowser(list, request.browser, error);
-    if (!adapter) return Refuse(CliExit::Usage, error);
+    const InstalledBrowser browser = FindInstalledBrowser(list, request.browser);
+    if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
     // Windows protects the associations; only a choice it took is reported as done.
-    if (!SetDefaultBrowser(*adapter))
+    if (!SetDefaultBrowser(*browser.adapter))
         return Refuse(CliExit::Failed,
                       Message(L"SetAsDefaultF", L"Windows did not accept the change. Please choose the default "
                                                 L"browser in the Windows settings."));

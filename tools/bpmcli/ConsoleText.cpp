@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/LanguageLookup.h"
 #include "platform/Utf.h"
 
 namespace {
@@ -38,3 +39,12 @@ void PrepareConsole() {
 void PrintOut(std::string_view utf8) { Print(STD_OUTPUT_HANDLE, utf8); }
 
 void PrintError(std::string_view utf8) { Print(STD_ERROR_HANDLE, utf8); }
+
+std::string Message(const wchar_t* key, const wchar_t* english) {
+    return ToUtf8(Translate(L"Messages", key, english));
+}
+
+CliExit Refuse(CliExit code, std::string_view text) {
+    PrintError("bpmcli: " + std::string(text) + "\r\n");
+    return code;
+}

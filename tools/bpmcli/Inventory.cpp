@@ -3,20 +3,23 @@
 #include <string>
 
 #include "browsers/DefaultBrowser.h"
-#include "cli/CliArguments.h"
 #include "platform/SystemInfo.h"
 #include "platform/Utf.h"
 
-TBrowserAppBase* FindBrowser(const BrowserList& list, int browserKind) {
-    for (const auto& adapter : list)
-        if (static_cast<int>(adapter->Kind) == browserKind) return adapter.get();
-    return nullptr;
+InstalledBrowser FindInstalledBrowser(const BrowserList& list, BrowserKind kind) {
+    for (const auto& adapter : list) {
+        if (adapter->Kind != kind) continue;
+        if (adapter->DataPath.empty())
+            return {nullptr, ToUtf8(adapter->DisplayName) + " was not found on this computer"};
+        return {adapter.get(), {}};
+    }
+    return {nullptr, "no such browser"};
 }
 
 ListedBrowser DescribeBrowser(TBrowserAppBase& adapter, bool withState) {
     ListedBrowser listed;
-    listed.kind = static_cast<int>(adapter.Kind);
-    listed.browser = std::string(BrowserKeyword(listed.kind));
+    listed.kind = adapter.Kind;
+    listed.browser = std::string(BrowserKeyword(adapter.Kind));
     listed.displayName = ToUtf8(adapter.DisplayName);
     listed.found = !adapter.DataPath.empty();
     listed.dataPath = ToUtf8(adapter.DataPath);
@@ -31,7 +34,7 @@ ListedBrowser DescribeBrowser(TBrowserAppBase& adapter, bool withState) {
         addon.name = ToUtf8(record.Name);
         addon.description = ToUtf8(record.Description);
         addon.version = ToUtf8(record.Version);
-        addon.kind = static_cast<int>(record.Kind);
+        addon.kind = record.Kind;
         addon.disabled = record.Disabled;
         addon.nativeView = record.NativeView;
         addon.filePath = ToUtf8(record.FilePath);

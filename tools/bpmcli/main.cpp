@@ -35,10 +35,9 @@ int main() {
     PrepareConsole();
     const std::vector<std::string> args = CommandLineArguments();
     const CliParse parsed = ParseCliArguments(args);
-    if (!parsed.request) {
-        PrintError("bpmcli: " + parsed.error + "\r\n" + "Run \"bpmcli --help\" for the commands.\r\n");
-        return static_cast<int>(CliExit::Usage);
-    }
+    if (!parsed.request)
+        return static_cast<int>(
+            Refuse(CliExit::Usage, parsed.error + "\r\nRun \"bpmcli --help\" for the commands."));
     // Messages in the user's language, as the program shows them.
     LoadSettings();
     ChooseLanguageFile(AppConfig.Language);
@@ -47,9 +46,8 @@ int main() {
     try {
         return static_cast<int>(RunCommand(*parsed.request));
     } catch (const BrivoError& error) {
-        PrintError(std::string("bpmcli: ") + error.what() + "\r\n");
+        return static_cast<int>(Refuse(CliExit::Failed, error.what()));
     } catch (const std::bad_alloc&) {
-        PrintError("bpmcli: out of memory\r\n");
+        return static_cast<int>(Refuse(CliExit::Failed, "out of memory"));
     }
-    return static_cast<int>(CliExit::Failed);
 }
