@@ -26,6 +26,7 @@ bool TBrowserAppBase::DestroyExtension(const TBrowserExtensionInfo* record) {
     return true;
 }
 
+TBrowserAppBase::TBrowserAppBase() = default;
 TBrowserAppBase::~TBrowserAppBase() = default;
 
 bool HasAddonSwitch(BrowserKind browser, AddonKind kind) {

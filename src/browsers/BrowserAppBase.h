@@ -54,7 +54,7 @@ public:
     std::wstring ReinstallCommand;
 
 protected:
-    TBrowserAppBase() = default;
+    TBrowserAppBase();
 
     // Brings Extensions into list order; subclass constructors call it last.
     void SortExtensions();
