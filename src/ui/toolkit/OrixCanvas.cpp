@@ -1,5 +1,7 @@
 #include "ui/toolkit/OrixCanvas.h"
 
+#include <algorithm>
+
 void TOrixCanvas::Fill(const RECT& rect, COLORREF color) const {
     // ExtTextOut with an opaque rectangle fills without making a brush.
     const COLORREF old = SetBkColor(dc_, color);
@@ -49,4 +51,47 @@ void TOrixCanvas::FocusFrame(const RECT& rect) const {
     DrawFocusRect(dc_, &rect);
     SetBkColor(dc_, oldBack);
     SetTextColor(dc_, oldText);
+}
+
+namespace {
+
+POINT CentreOf(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+}  // namespace
+
+void TOrixCanvas::CheckMark(const RECT& rect, COLORREF color) const {
+    const POINT c = CentreOf(rect);
+    const int u = Scale(2);
+    const POINT points[] = {{c.x - 2 * u, c.y}, {c.x - u / 2, c.y + 3 * u / 2}, {c.x + 5 * u / 2, c.y - 2 * u}};
+    const UniquePen pen(CreatePen(PS_SOLID, std::max(2, Scale(2)), color));
+    const SelectedObject selected(dc_, pen.get());
+    Polyline(dc_, points, 3);
+}
+
+void TOrixCanvas::Bullet(const RECT& rect, COLORREF color) const {
+    const POINT c = CentreOf(rect);
+    const int r = Scale(3);
+    const UniqueBrush brush(CreateSolidBrush(color));
+    const SelectedObject selectedBrush(dc_, brush.get());
+    const SelectedObject selectedPen(dc_, GetStockObject(NULL_PEN));
+    Ellipse(dc_, c.x - r, c.y - r, c.x + r + 1, c.y + r + 1);
+}
+
+void TOrixCanvas::Arrow(const RECT& rect, bool down, COLORREF color) const {
+    const POINT c = CentreOf(rect);
+    const int s = Scale(3);
+    POINT points[3];
+    if (down) {
+        points[0] = {c.x - s, c.y - s / 2};
+        points[1] = {c.x + s + 1, c.y - s / 2};
+        points[2] = {c.x, c.y + s / 2 + 1};
+    } else {
+        points[0] = {c.x - s / 2, c.y - s};
+        points[1] = {c.x - s / 2, c.y + s + 1};
+        points[2] = {c.x + s / 2 + 1, c.y};
+    }
+    const UniqueBrush brush(CreateSolidBrush(color));
+    const SelectedObject selectedBrush(dc_, brush.get());
+    const SelectedObject selectedPen(dc_, GetStockObject(NULL_PEN));
+    Polygon(dc_, points, 3);
 }

@@ -28,6 +28,11 @@ public:
     SIZE MeasureText(const std::wstring& text, const TOrixFont& font, int width, UINT format) const;
     void Picture(const TOrixStrip& strip, int state, const RECT& dest) const { strip.Draw(dc_, dest, state); }
     void PictureAt(const TOrixStrip& strip, int state, int x, int y) const { strip.DrawAt(dc_, x, y, dpi_, state); }
+    // Small marks drawn when no picture is given for them, centred in the
+    // rectangle: a check mark, a round bullet, a triangle pointing right or down.
+    void CheckMark(const RECT& rect, COLORREF color) const;
+    void Bullet(const RECT& rect, COLORREF color) const;
+    void Arrow(const RECT& rect, bool down, COLORREF color) const;
     // A dotted focus outline.
     void FocusFrame(const RECT& rect) const;
 

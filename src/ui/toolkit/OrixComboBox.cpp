@@ -118,13 +118,7 @@ void TOrixComboBox::PaintFace(HDC dc) {
         const int y = (arrow.top + arrow.bottom - h) / 2;
         canvas.Picture(Arrow, state, {x, y, x + w, y + h});
     } else {
-        // Marlett's down arrow.
-        TOrixFont glyph;
-        glyph.SetName(L"Marlett");
-        glyph.SetCharset(SYMBOL_CHARSET);
-        glyph.SetHeight(12);
-        glyph.SetColor(font.Color());
-        canvas.Text(L"u", arrow, glyph, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+        canvas.Arrow(arrow, true, state ? FocusBorderColor : font.Color());
     }
     if (Focused() && !dropped) {
         RECT focus = text;

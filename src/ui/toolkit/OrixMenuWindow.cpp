@@ -13,10 +13,6 @@ constexpr int kArrowWidth = 20;
 constexpr int kShortCutGap = 24;
 constexpr int kTextPad = 8;
 constexpr int kMinWidth = 120;
-// Marlett glyphs: check mark, bullet, right arrow.
-constexpr wchar_t kCheckGlyph[] = L"a";
-constexpr wchar_t kRadioGlyph[] = L"h";
-constexpr wchar_t kArrowGlyph[] = L"8";
 
 RECT WorkAreaAt(POINT point) {
     MONITORINFO info = {sizeof(info)};
@@ -27,10 +23,7 @@ RECT WorkAreaAt(POINT point) {
 }  // namespace
 
 TOrixMenuWindow::TOrixMenuWindow(TOrixPopupMenu& menu, TOrixMenuItem& items, int level)
-    : TOrixControl(TOrixKind::PopupMenu), menu_(menu), items_(items), level_(level) {
-    marks_.SetName(L"Marlett");
-    marks_.SetCharset(SYMBOL_CHARSET);
-}
+    : TOrixControl(TOrixKind::PopupMenu), menu_(menu), items_(items), level_(level) {}
 
 SIZE TOrixMenuWindow::Measure(UINT dpi) const {
     const UniqueWindowDc screen(GetDC(nullptr), {nullptr});
@@ -124,7 +117,6 @@ void TOrixMenuWindow::HandlePaint(TOrixCanvas& canvas) {
     canvas.Frame(client, menu_.BorderColor);
     const int markWidth = canvas.Scale(kMarkWidth);
     const int arrowWidth = canvas.Scale(kArrowWidth);
-    marks_.SetHeight(std::max(8, menu_.ItemHeight / 2 + 2));
     for (int i = 0; i < items_.Count(); ++i) {
         const TOrixMenuItem& item = items_.Item(i);
         if (!item.Visible) continue;
@@ -141,7 +133,6 @@ void TOrixMenuWindow::HandlePaint(TOrixCanvas& canvas) {
         }
         TOrixFont font = menu_.Font;
         if (!item.Enabled) font.SetColor(menu_.DisabledColor);
-        marks_.SetColor(font.Color());
         const RECT mark = {rect.left, rect.top, rect.left + markWidth, rect.bottom};
         if (item.Checked) {
             const TOrixStrip& picture = item.RadioItem ? menu_.RadioMark : menu_.CheckMark;
@@ -152,8 +143,10 @@ void TOrixMenuWindow::HandlePaint(TOrixCanvas& canvas) {
                 const int y = (mark.top + mark.bottom - h) / 2;
                 canvas.Picture(picture, item.Enabled ? 0 : 1, {x, y, x + w, y + h});
             } else {
-                canvas.Text(item.RadioItem ? kRadioGlyph : kCheckGlyph, mark, marks_,
-                            DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+                if (item.RadioItem)
+                    canvas.Bullet(mark, font.Color());
+                else
+                    canvas.CheckMark(mark, font.Color());
             }
         }
         const RECT text = {mark.right, rect.top, rect.right - arrowWidth, rect.bottom};
@@ -169,7 +162,7 @@ void TOrixMenuWindow::HandlePaint(TOrixCanvas& canvas) {
                 const int y = (arrow.top + arrow.bottom - h) / 2;
                 canvas.Picture(menu_.SubMenuArrow, 0, {x, y, x + w, y + h});
             } else {
-                canvas.Text(kArrowGlyph, arrow, marks_, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+                canvas.Arrow(arrow, false, font.Color());
             }
         }
     }

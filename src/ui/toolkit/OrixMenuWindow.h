@@ -32,5 +32,4 @@ private:
     TOrixMenuItem& items_;
     int level_;
     int hot_ = -1;
-    TOrixFont marks_;
 };
