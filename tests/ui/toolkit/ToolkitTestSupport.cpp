@@ -1,7 +1,5 @@
 #include "ToolkitTestSupport.h"
 
-#include <winternl.h>
-
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -91,26 +89,12 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
 
 namespace {
 
-// Wine's GDI handle table entry (its ntgdi.h): 24 bytes; a Type of 0 is free.
-#pragma pack(push, 1)
-struct WineGdiEntry {
-    unsigned long long object;
-    unsigned long owner;
-    unsigned short unique;
-    unsigned char type;
-    unsigned char flags;
-    unsigned long long user;
-};
-#pragma pack(pop)
-constexpr size_t kWineGdiEntries = 0x10000;
-
+// Wine looks a GDI handle up by its index alone when the handle's upper
+// half is 0, so every index can be asked whether an object lives there.
 DWORD WineGdiObjects() {
-    // PEB::GdiSharedHandleTable of a 32-bit process.
-    const auto* peb = reinterpret_cast<const unsigned char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-    const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + 0x94);
-    if (!table) return 0;
     DWORD live = 0;
-    for (size_t i = 0; i < kWineGdiEntries; ++i) live += table[i].type != 0;
+    for (UINT_PTR index = 1; index < 0x10000; ++index)
+        live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
     return live;
 }
 

@@ -38,5 +38,5 @@ struct GuiObjectCounts {
     DWORD user = 0;
 };
 // GetGuiResources where Windows has it; under Wine, where that is a stub,
-// the live entries of the process's GDI handle table and its windows.
+// the live GDI objects found by handle index and the process's windows.
 GuiObjectCounts CountGuiObjects();
