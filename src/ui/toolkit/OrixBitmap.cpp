@@ -166,7 +166,9 @@ void TOrixBitmap::Blend(HDC dc, HBITMAP source, bool alpha, int sx, int sy, int 
     const int dw = dest.right - dest.left;
     const int dh = dest.bottom - dest.top;
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-    const UniqueDc memory(CreateCompatibleDC(dc));
+    // One memory DC per thread serves every draw; the picture is selected
+    // into it only for this call.
+    static thread_local const UniqueDc memory(CreateCompatibleDC(nullptr));
     if (!memory) return;
     const SelectedObject selected(memory.get(), source);
     if (alpha || opacity != 255) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/toolkit/OrixForm.h"
 
 namespace {
@@ -91,10 +93,11 @@ bool TOrixControl::CreateOwnWindow(const CreateArgs& args, const wchar_t* classN
         if (!RegisterClassExW(&wc)) return false;
     }
     style |= WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0) | (args.enabled ? 0 : WS_DISABLED);
-    CreateWindowExW(exStyle, className, caption_.c_str(), style, 0, 0, 0, 0, parent_->Handle(), nullptr, instance,
-                    this);
+    // Made in place: no move afterwards.
+    const RECT r = LayoutRect();
+    CreateWindowExW(exStyle, className, caption_.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    parent_->Handle(), nullptr, instance, this);
     if (!hwnd_) return false;
-    ApplyLayout();
     if (!hint_.empty()) SetHint(hint_);
     return true;
 }
@@ -103,13 +106,13 @@ bool TOrixControl::CreateSystemControl(const CreateArgs& args, const wchar_t* cl
     TakeArgs(args);
     if (!parent_ || !parent_->Handle()) return false;
     style |= WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0) | (args.enabled ? 0 : WS_DISABLED);
-    HWND window = CreateWindowExW(exStyle, className, caption_.c_str(), style, 0, 0, 0, 0, parent_->Handle(),
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    const RECT r = LayoutRect();
+    HWND window = CreateWindowExW(exStyle, className, caption_.c_str(), style, r.left, r.top, r.right - r.left,
+                                  r.bottom - r.top, parent_->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) return false;
     system_ = true;
     Attach(window);
     SetWindowSubclass(window, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    ApplyLayout();
     if (!hint_.empty()) SetHint(hint_);
     return true;
 }
@@ -322,9 +325,20 @@ void TOrixControl::PaintBuffered() {
     const int h = client.bottom;
     if (dc && w > 0 && h > 0) {
         const UniqueDc memory(CreateCompatibleDC(dc));
-        const UniqueBitmap buffer(CreateCompatibleBitmap(dc, w, h));
+        UniqueBitmap made;
+        HBITMAP buffer = nullptr;
+        if (keepBuffer_) {
+            if (!buffer_ || bufferSize_.cx != w || bufferSize_.cy != h) {
+                buffer_.reset(CreateCompatibleBitmap(dc, w, h));
+                bufferSize_ = {w, h};
+            }
+            buffer = buffer_.get();
+        } else {
+            made.reset(CreateCompatibleBitmap(dc, w, h));
+            buffer = made.get();
+        }
         if (memory && buffer) {
-            const SelectedObject selected(memory.get(), buffer.get());
+            const SelectedObject selected(memory.get(), buffer);
             PaintInto(memory.get());
             BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                    ps.rcPaint.bottom - ps.rcPaint.top, memory.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
@@ -388,8 +402,7 @@ RECT TOrixControl::ClientRect() const {
 int TOrixControl::ClientWidth() const { return ClientRect().right; }
 int TOrixControl::ClientHeight() const { return ClientRect().bottom; }
 
-void TOrixControl::ApplyLayout() {
-    if (!hwnd_ || !parent_) return;
+RECT TOrixControl::LayoutRect() const {
     const int pw = parent_->ClientWidth();
     const int ph = parent_->ClientHeight();
     int left = Scale(bounds_.left);
@@ -426,9 +439,13 @@ void TOrixControl::ApplyLayout() {
         }
         break;
     }
-    if (width < 0) width = 0;
-    if (height < 0) height = 0;
-    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return {left, top, left + std::max(0, width), top + std::max(0, height)};
+}
+
+void TOrixControl::ApplyLayout() {
+    if (!hwnd_ || !parent_) return;
+    const RECT r = LayoutRect();
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TOrixControl::LayoutChildren() {

@@ -72,6 +72,8 @@ public:
 
     // Places the control from its design bounds, anchors and alignment.
     void ApplyLayout();
+    // Where ApplyLayout puts it, in the parent's client pixels.
+    RECT LayoutRect() const;
     // Places every control whose parent this is.
     void LayoutChildren();
     // Called by the form when its DPI changed.
@@ -128,6 +130,8 @@ protected:
     void PaintParentBackground(HDC dc) const;
     // Paints the control into dc as a whole (for WM_PRINTCLIENT and the buffer).
     void PaintInto(HDC dc);
+    // Keeps the paint buffer between paints (controls that repaint often).
+    void KeepPaintBuffer(bool keep) { keepBuffer_ = keep; }
 
 private:
     static LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -154,4 +158,7 @@ private:
     bool transparent_ = false;
     bool hovered_ = false;
     bool pressed_ = false;
+    bool keepBuffer_ = false;
+    UniqueBitmap buffer_;
+    SIZE bufferSize_ = {};
 };

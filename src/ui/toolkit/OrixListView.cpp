@@ -25,6 +25,7 @@ bool TOrixListView::Create(const CreateArgs& args) {
     rowHeight_ = args.rowHeight;
     headerHeight_ = args.headerHeight;
     color_ = args.color;
+    KeepPaintBuffer(true);
     if (!CreateOwnWindow(args, kClassName, WS_TABSTOP | WS_CLIPCHILDREN)) return false;
     scrollBar_ = std::make_unique<TOrixScrollBar>();
     TOrixScrollBar::CreateArgs bar;
