@@ -75,10 +75,17 @@ bool TOrixPopupMenu::Popup(int x, int y) {
         return false;
     }
     if (OnShown) OnShown(*this);
+    // Messages are taken without blocking so that the menu also notices when
+    // another program comes to the front (which sends this thread nothing).
     MSG message;
     while (!done_) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            HWND front = GetForegroundWindow();
+            if (front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId()) break;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+            continue;
+        }
+        if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
