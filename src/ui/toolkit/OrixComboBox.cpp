@@ -27,15 +27,21 @@ void TOrixComboBox::ApplyFont() {
 
 void TOrixComboBox::FitHeight() {
     // The closed box is as high as its selection field plus the system's
-    // frame; make it the design height.
-    const int wanted = Scale(DesignBounds().height);
-    RECT window;
-    GetWindowRect(Handle(), &window);
-    const int now = window.bottom - window.top;
-    const int field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    if (field > 0 && now != wanted)
-        SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, field + wanted - now));
+    // frame; the field is adjusted until the box has the design height (the
+    // frame is not the same on every system).
     SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, Scale(18));
+    const int wanted = Scale(DesignBounds().height);
+    // What is set is tracked here: some systems answer the field height
+    // with a different measure than the one they take.
+    int field = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
+        RECT window;
+        GetWindowRect(Handle(), &window);
+        const int now = window.bottom - window.top;
+        if (now == wanted) break;
+        field = std::max(1, field + wanted - now);
+        SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
 }
 
 int TOrixComboBox::AddItem(const std::wstring& text) {
