@@ -164,4 +164,54 @@ TEST_F(FormTest, TheCloseButtonClosesAndHintsAreWindowTexts) {
     EXPECT_EQ(form.Handle(), nullptr);
 }
 
+TEST_F(FormTest, AltF4ClosesTheFormLikeAnyWindow) {
+    button->SetFocus();
+    bool destroyed = false;
+    form.OnDestroy = [&](TOrixForm&) { destroyed = true; };
+    WhilePumping([] {
+        PressKey(VK_MENU, true);
+        TypeKey(VK_F4);
+        PressKey(VK_MENU, false);
+    });
+    EXPECT_TRUE(destroyed);
+}
+
+TEST_F(FormTest, RoundedCornersCutTheWindowsCorners) {
+    form.SetCornerRadius(5);
+    UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(form.Handle(), region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(region.get(), form.Scale(5), 0));
+    EXPECT_TRUE(PtInRegion(region.get(), form.ClientWidth() / 2, form.ClientHeight() / 2));
+    form.SetCornerRadius(0);
+    EXPECT_EQ(GetWindowRgn(form.Handle(), region.get()), ERROR);
+}
+
+TEST_F(FormTest, TheMinimiseButtonMinimisesAndRestoringKeepsTheLayout) {
+    RECT before;
+    GetWindowRect(form.Handle(), &before);
+    RECT buttonBefore;
+    GetWindowRect(button->Handle(), &buttonBefore);
+    OffsetRect(&buttonBefore, -before.left, -before.top);
+    const RECT minimize = form.Frame().ButtonRect(TOrixFrameButton::Minimize, form.ClientWidth(), form.Dpi());
+    ASSERT_LT(minimize.left, minimize.right);
+    WhilePumping([&] {
+        MoveMouse(ClientToScreenPoint(form.Handle(), (minimize.left + minimize.right) / 2, minimize.bottom / 2));
+        MouseButton(true);
+        MouseButton(false);
+    });
+    EXPECT_TRUE(IsIconic(form.Handle()));
+    ShowWindow(form.Handle(), SW_RESTORE);
+    PumpFor(300);
+    EXPECT_FALSE(IsIconic(form.Handle()));
+    RECT after;
+    GetWindowRect(form.Handle(), &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    RECT buttonAfter;
+    GetWindowRect(button->Handle(), &buttonAfter);
+    OffsetRect(&buttonAfter, -after.left, -after.top);
+    EXPECT_TRUE(EqualRect(&buttonAfter, &buttonBefore));
+}
+
 }  // namespace
