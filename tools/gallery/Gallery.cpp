@@ -394,8 +394,9 @@ void Gallery::AddLabels() {
                           {690, 280, 240, 40});
     wrap.SetWordWrap(true);
     wrap.SetAnchors(AnchorTop | AnchorRight);
-    AddLabel(form_, L"lblBold", L"Bold 13 px", {270, top + 20, 110, 18}).Font.SetHeight(13);
-    static_cast<TOrixLabel*>(form_.FindComponent(L"lblBold"))->Font.SetBold(true);
+    auto& bold = AddLabel(form_, L"lblBold", L"Bold 13 px", {270, top + 20, 110, 18});
+    bold.Font.SetHeight(13);
+    bold.Font.SetBold(true);
 }
 
 void Gallery::AddInputs() {
