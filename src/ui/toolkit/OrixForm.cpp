@@ -147,6 +147,30 @@ void TOrixForm::SetCornerRadius(int designRadius) {
     UpdateRegion();
 }
 
+void TOrixForm::SetAlphaBlend(BYTE alpha) {
+    alpha_ = alpha;
+    UpdateLayered();
+}
+
+void TOrixForm::SetTransparentColor(std::optional<COLORREF> color) {
+    transparentColor_ = color;
+    UpdateLayered();
+}
+
+void TOrixForm::UpdateLayered() {
+    if (!Handle()) return;
+    const LONG exStyle = GetWindowLongW(Handle(), GWL_EXSTYLE);
+    const bool layered = alpha_ != 255 || transparentColor_;
+    if (!layered) {
+        if (exStyle & WS_EX_LAYERED) SetWindowLongW(Handle(), GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+        return;
+    }
+    if (!(exStyle & WS_EX_LAYERED)) SetWindowLongW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    DWORD flags = LWA_ALPHA;
+    if (transparentColor_) flags |= LWA_COLORKEY;
+    SetLayeredWindowAttributes(Handle(), transparentColor_.value_or(0), alpha_, flags);
+}
+
 void TOrixForm::RefreshFrame() {
     UpdateButtonHints();
     Invalidate();

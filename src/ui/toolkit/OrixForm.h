@@ -67,6 +67,10 @@ public:
     void SetMenu(TOrixPopupMenu* menu) { menu_ = menu; }
     void SetResizable(bool resizable);
     void SetCornerRadius(int designRadius);
+    // The whole window drawn with this opacity (255: opaque), for fading.
+    void SetAlphaBlend(BYTE alpha);
+    // Pixels of this colour are see-through; none turns it off.
+    void SetTransparentColor(std::optional<COLORREF> color);
     void RefreshFrame();
 
     void Show();
@@ -106,6 +110,7 @@ private:
     void LimitSize(int& width, int& height, bool keepRightEdge, bool keepBottomEdge, RECT* rect);
     void ApplyDpi(UINT dpi, const RECT* suggested);
     void UpdateRegion();
+    void UpdateLayered();
     void UpdateButtonHints();
     void PressFrameButton(TOrixFrameButton button);
     void InvalidateTitle();
@@ -126,4 +131,6 @@ private:
     TOrixFrameButton pressedButton_ = TOrixFrameButton::None;
     HWND lastFocus_ = nullptr;
     bool limiting_ = false;
+    BYTE alpha_ = 255;
+    std::optional<COLORREF> transparentColor_;
 };

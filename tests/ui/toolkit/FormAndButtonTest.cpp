@@ -214,4 +214,19 @@ TEST_F(FormTest, TheMinimiseButtonMinimisesAndRestoringKeepsTheLayout) {
     EXPECT_TRUE(EqualRect(&buttonAfter, &buttonBefore));
 }
 
+TEST_F(FormTest, AlphaBlendingAndAColourKeyMakeTheWindowLayered) {
+    form.SetAlphaBlend(128);
+    form.SetTransparentColor(RGB(192, 192, 192));
+    BYTE alpha = 0;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(form.Handle(), &key, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(key, RGB(192, 192, 192));
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA | LWA_COLORKEY));
+    form.SetAlphaBlend(255);
+    form.SetTransparentColor(std::nullopt);
+    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
 }  // namespace
