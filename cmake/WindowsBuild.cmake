@@ -128,6 +128,12 @@ file(GLOB BRIVO_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bpmcli/*
 if(BRIVO_CLI_SOURCES)
   brivo_windows_exe(bpmcli CONSOLE SOURCES ${BRIVO_CLI_SOURCES})
 endif()
+# The control gallery: every skinned control in its states (./bpm gallery).
+file(GLOB BRIVO_GALLERY_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/gallery/*.cpp)
+if(BRIVO_GALLERY_SOURCES)
+  brivo_windows_exe(gallery SOURCES ${BRIVO_GALLERY_SOURCES})
+  target_link_options(gallery PRIVATE -municode)
+endif()
 
 # GoogleTest, built with the same cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
