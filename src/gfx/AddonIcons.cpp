@@ -84,8 +84,7 @@ AddonPicture ExtractIconImage(const std::wstring& path, int index) {
     if (extracted == reinterpret_cast<HICON>(1)) return {};
     const UniqueIcon icon(extracted);
     if (!icon) return {};
-    struct DcDeleter { void operator()(HDC dc) const { DeleteDC(dc); } };
-    const std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc(CreateCompatibleDC(nullptr));
+    const UniqueDc dc(CreateCompatibleDC(nullptr));
     if (!dc) return {};
     const Canvas canvas = MakeCanvas(dc.get(), 0);
     if (!canvas.pixels || !Draw(dc.get(), canvas, icon.get(), DI_NORMAL)) return {};

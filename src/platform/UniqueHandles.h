@@ -2,6 +2,7 @@
 // Owners for the Windows handles the program uses. Each closes its handle
 // exactly once; none is copyable.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <type_traits>
@@ -30,6 +31,7 @@ struct WindowDcReleaser {
     HWND window = nullptr;
     void operator()(HDC dc) const { if (dc) ReleaseDC(window, dc); }
 };
+struct ImageListDestroyer { void operator()(HIMAGELIST l) const { if (l) ImageList_Destroy(l); } };
 struct MenuDestroyer { void operator()(HMENU m) const { if (m) DestroyMenu(m); } };
 struct WindowDestroyer { void operator()(HWND w) const { if (w && IsWindow(w)) DestroyWindow(w); } };
 }  // namespace detail
@@ -47,6 +49,7 @@ using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, detail::GdiObj
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, detail::DcDeleter>;
 // A window's DC from GetDC/GetWindowDC: UniqueWindowDc(GetDC(w), {w}).
 using UniqueWindowDc = std::unique_ptr<std::remove_pointer_t<HDC>, detail::WindowDcReleaser>;
+using UniqueImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, detail::ImageListDestroyer>;
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, detail::MenuDestroyer>;
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, detail::WindowDestroyer>;
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, detail::IconDestroyer>;

@@ -1,9 +1,7 @@
 #include "net/rating/ReviewConversations.h"
 
-#include "net/rating/CommentsStep.h"
-#include "net/rating/JudgeStep.h"
-#include "net/rating/PlugInfoStep.h"
 #include "net/rating/RateThread.h"
+#include "net/rating/ReviewSteps.h"
 
 namespace {
 

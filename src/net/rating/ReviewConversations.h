@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "net/rating/AddCommentStep.h"
 #include "net/rating/RateTarget.h"
+#include "net/rating/ReviewSteps.h"
 #include "net/rating/ReviewedAddon.h"
 
 // Opening: plug information, registration of an unknown add-on, first page.
