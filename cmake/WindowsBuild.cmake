@@ -9,6 +9,7 @@ set(BRIVO_WIN_LIBS gdiplus wininet shell32 ole32 oleaut32 uuid advapi32 version
 
 include(cmake/Sqlite.cmake)
 include(cmake/TestLocales.cmake)
+include(cmake/Skin.cmake)
 
 # Everything under src/ except the program entry points.
 file(GLOB_RECURSE BRIVO_CORE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
@@ -31,7 +32,8 @@ add_custom_command(
   VERBATIM)
 add_custom_target(brivo_memlang DEPENDS ${BRIVO_MEMLANG})
 
-# Version, manifest and MemLang, linked into the program and every test.
+# Version, manifest, MemLang, the skin pictures and the program icon, linked
+# into the program and every test.
 configure_file(src/app/BrivoPM.rc.in ${CMAKE_BINARY_DIR}/BrivoPM.rc @ONLY)
 configure_file(src/app/BrivoPM.exe.manifest ${CMAKE_BINARY_DIR}/BrivoPM.exe.manifest COPYONLY)
 set(BRIVO_RES_OBJ ${CMAKE_BINARY_DIR}/BrivoPM.res.o)
@@ -40,6 +42,7 @@ add_custom_command(
   COMMAND ${CMAKE_RC_COMPILER} -O coff -c 65001 -I ${CMAKE_BINARY_DIR}
           -i ${CMAKE_BINARY_DIR}/BrivoPM.rc -o ${BRIVO_RES_OBJ}
   DEPENDS ${CMAKE_BINARY_DIR}/BrivoPM.rc ${CMAKE_BINARY_DIR}/BrivoPM.exe.manifest ${BRIVO_MEMLANG}
+          ${BRIVO_SKIN_OUTPUTS}
   VERBATIM)
 set_source_files_properties(${BRIVO_RES_OBJ} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 add_custom_target(brivo_resource_object DEPENDS ${BRIVO_RES_OBJ})
