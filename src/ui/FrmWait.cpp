@@ -69,6 +69,20 @@ bool TfrmWait::CreateOver(HWND over) {
     return true;
 }
 
+UniqueBitmap TfrmWait::PaintFrame(const TOrixStrip& picture, int width, int height, UINT dpi) {
+    UniqueBitmap bitmap = ClearBitmap(width, height);
+    const UniqueDc memory(CreateCompatibleDC(nullptr));
+    if (!bitmap || !memory) return {};
+    const SelectedObject selected(memory.get(), bitmap.get());
+    const int w = ScaleForDpi(kFrameWidth, dpi);
+    const int h = ScaleForDpi(kFrameHeight, dpi);
+    const int x = (width - w) / 2;
+    const int y = (height - h) / 2;
+    picture.Draw(memory.get(), {x, y, x + w, y + h}, 0);
+    GdiFlush();
+    return bitmap;
+}
+
 void TfrmWait::DrawNextFrame() {
     // The window covers the window it waits over, so that the picture sits
     // in that window's middle whatever its size.
@@ -79,18 +93,13 @@ void TfrmWait::DrawNextFrame() {
     auto* frames = dynamic_cast<TOrixImageList*>(FindComponent(L"mglst1"));
     if (!frames || width <= 0 || height <= 0) return;
 
-    const UniqueBitmap bitmap = ClearBitmap(width, height);
+    const int frame = frameCounter_ % kLoopFrames;
+    const UniqueBitmap bitmap =
+        PaintFrame(frames->Picture(frame), width, height, over_ ? WindowDpi(over_) : Dpi());
     const UniqueDc memory(CreateCompatibleDC(nullptr));
     if (!bitmap || !memory) return;
-    const int frame = frameCounter_ % kLoopFrames;
     {
         const SelectedObject selected(memory.get(), bitmap.get());
-        const UINT dpi = over_ ? WindowDpi(over_) : Dpi();
-        const int w = ScaleForDpi(kFrameWidth, dpi);
-        const int h = ScaleForDpi(kFrameHeight, dpi);
-        const int x = (width - w) / 2;
-        const int y = (height - h) / 2;
-        frames->Picture(frame).Draw(memory.get(), {x, y, x + w, y + h}, 0);
         POINT position = {area.left, area.top};
         SIZE size = {width, height};
         POINT source = {0, 0};

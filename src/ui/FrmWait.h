@@ -6,6 +6,7 @@
 // click closes it.
 #include <functional>
 
+#include "platform/UniqueHandles.h"
 #include "ui/toolkit/OrixForm.h"
 
 class TfrmWait : public TOrixForm {
@@ -21,6 +22,11 @@ public:
     int FrameCounter() const { return frameCounter_; }
     // After each frame is drawn, with the frame's number.
     std::function<void(TfrmWait&, int frame)> OnFrame;
+
+    // The window's content for one frame: a clear 32-bit premultiplied
+    // bitmap of width x height with the picture (190 x 220 design pixels)
+    // in its middle.
+    static UniqueBitmap PaintFrame(const TOrixStrip& picture, int width, int height, UINT dpi);
 
     static constexpr UINT kFrameMs = 80;
     static constexpr int kLoopFrames = 14;

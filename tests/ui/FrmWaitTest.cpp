@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/FrmWait.h"
+#include "ui/ImgModule.h"
 #include "ui/toolkit/OrixForm.h"
 #include "ui/toolkit/ToolkitTestSupport.h"
 
@@ -87,5 +88,45 @@ TEST_F(FrmWaitTest, ClosedByItsUserTheTimerStops) {
     PumpFor(300);
     EXPECT_EQ(wait.FrameCounter(), counted);
 }
+
+uint32_t PixelOf(HBITMAP bitmap, int x, int y) {
+    DIBSECTION dib = {};
+    if (GetObjectW(bitmap, sizeof(dib), &dib) != sizeof(dib) || !dib.dsBm.bmBits) return 0xDEADBEEF;
+    const auto* row = static_cast<const uint8_t*>(dib.dsBm.bmBits) + static_cast<size_t>(y) * dib.dsBm.bmWidthBytes;
+    return reinterpret_cast<const uint32_t*>(row)[x];
+}
+
+struct FrameCase {
+    UINT dpi;
+};
+
+class WaitFrameContent : public testing::TestWithParam<FrameCase> {};
+
+TEST_P(WaitFrameContent, IsClearAroundTheOpaqueCardWithASoftShadow) {
+    const UINT dpi = GetParam().dpi;
+    const TimgModule images(dpi);
+    const int width = MulDiv(700, dpi, 96);
+    const int height = MulDiv(460, dpi, 96);
+    const UniqueBitmap bitmap =
+        TfrmWait::PaintFrame(images.PictureForDpi(WaitFrame(0), dpi), width, height, dpi);
+    ASSERT_TRUE(bitmap);
+    const auto design = [dpi](int v) { return MulDiv(v, dpi, 96); };
+    const int left = (width - design(190)) / 2;
+    const int top = (height - design(220)) / 2;
+    // Far from the picture: nothing at all.
+    EXPECT_EQ(PixelOf(bitmap.get(), 0, 0), 0u);
+    EXPECT_EQ(PixelOf(bitmap.get(), width - 1, height - 1), 0u);
+    EXPECT_EQ(PixelOf(bitmap.get(), left - 2, top + design(100)), 0u);
+    // The white card is opaque.
+    EXPECT_EQ(PixelOf(bitmap.get(), left + design(20), top + design(180)), 0xFFFFFFFFu);
+    // Its shadow below is partly clear and dark (premultiplied).
+    const uint32_t shadow = PixelOf(bitmap.get(), left + design(95), top + design(215));
+    const uint32_t alpha = shadow >> 24;
+    EXPECT_GT(alpha, 0u);
+    EXPECT_LT(alpha, 128u);
+    EXPECT_LE((shadow >> 16) & 0xFF, alpha);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, WaitFrameContent, testing::Values(FrameCase{96}, FrameCase{144}));
 
 }  // namespace
