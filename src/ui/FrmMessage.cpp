@@ -87,12 +87,12 @@ bool TfrmMessage::Popup(POINT at, const std::wstring& text, TToastStyle style) {
         pictures.Add(images.PictureForDpi(id, Dpi()));
     const bool error = style == TToastStyle::Error;
 
-    TOrixImage::CreateArgs background;
-    background.name = L"img1";
-    background.align = TOrixAlign::Client;
-    background.picture = pictures.Picture(error ? kErrorBackground : kInfoBackground);
-    background.stretch = true;
-    Add<TOrixImage>(background);
+    // The background is the window's own paint, so that the icon and the
+    // text, drawn over their parent, show it around them.
+    const TOrixStrip background = pictures.Picture(error ? kErrorBackground : kInfoBackground);
+    OnPaintBackground = [background](TOrixForm& self, TOrixCanvas& canvas) {
+        canvas.Picture(background, 0, self.ClientRect());
+    };
 
     TOrixImage::CreateArgs icon;
     icon.name = L"img2";

@@ -2,7 +2,9 @@
 // A notification: a borderless coloured strip with an icon and a few lines
 // of white text that slides in below a screen point without taking the
 // focus, stays while the mouse rests on it, and otherwise fades out and
-// goes away. It has no task-bar button and stays on top.
+// goes away. It has no task-bar button and stays on top. The window paints
+// the style's background picture itself; the icon (img2) and the text
+// (lbl1) are drawn over it.
 #include <functional>
 #include <string>
 
