@@ -116,11 +116,17 @@ TEST_F(ToastTest, AHoveredToastStaysUntilTheMouseLeaves) {
     EXPECT_FALSE(IsWindow(toast));
 }
 
-TEST_F(ToastTest, SeveralToastsLiveEachOnItsOwn) {
+TEST_F(ToastTest, SeveralToastsLiveEachOnItsOwnAndAnEmptyTextGivesAnEmptyStrip) {
     ShowInfoToast({100, 100}, L"One");
     ShowErrorToast({100, 200}, L"Two");
-    ShowInfoToast({100, 300}, L"Three");
-    EXPECT_EQ(ToastWindows().size(), 3u);
+    // A message missing from the language: the strip with its icon only.
+    ShowInfoToast({100, 300}, L"");
+    const std::vector<HWND> windows = ToastWindows();
+    ASSERT_EQ(windows.size(), 3u);
+    RECT r;
+    GetWindowRect(windows[2], &r);
+    EXPECT_EQ(r.right - r.left, 24 + 30);
+    EXPECT_EQ(r.bottom - r.top, 24 + 20 + 4);
     EXPECT_TRUE(PumpUntil(AllToastsGone, 5000));
 }
 
