@@ -69,9 +69,9 @@ bool TfrmMessage::Popup(POINT at, const std::wstring& text, TToastStyle style) {
     // A window of its own class: a tool window that never takes the focus,
     // with the class's soft shadow.
     const UINT dpi = MonitorDpiAt(at);
-    const RECT design = {at.x, at.y, at.x + ScaleForDpi(kDesignWidth, dpi), at.y + ScaleForDpi(kDesignHeight, dpi)};
+    const RECT first = {at.x, at.y, at.x + ScaleForDpi(kDesignWidth, dpi), at.y + ScaleForDpi(kDesignHeight, dpi)};
     HWND window = CreateTopLevel(kClassName, CS_DROPSHADOW, WS_POPUP | WS_CLIPCHILDREN,
-                                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_NOACTIVATE, design,
+                                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_NOACTIVATE, first,
                                  nullptr, L"");
     if (!window) return false;
     SetAlpha(255);
