@@ -63,6 +63,7 @@ constexpr SkinPictureInfo kFixedPictures[] = {
     {Id::MessageError, 32, 32, 1},
     {Id::MessageInformation, 32, 32, 1},
     {Id::MessageQuestion, 32, 32, 1},
+    {Id::MessageButton, 246, 25, 3},
 };
 
 constexpr std::size_t kPictureCount = std::size(kFixedPictures) + kWaitFrameCount;

@@ -35,7 +35,8 @@
 //                   logo 20 x 20 (white, for the title bar)
 //   scroll bar      track 12 x 12 (stretched); thumb, strip 3 x 12 x 40,
 //                   to be drawn with its top and bottom 6 px unstretched
-//   message box     warning, error, information and question icons, 32 x 32
+//   message box     warning, error, information and question icons, 32 x 32;
+//                   button, strip 3 x 82 x 25 (for white captions)
 //
 // The program icon is ICON resource 1 with 16, 24, 32, 48 and 256 px images.
 #include <cstddef>
@@ -96,6 +97,7 @@ enum class SkinPictureId : int {
     MessageError = 321,
     MessageInformation = 322,
     MessageQuestion = 323,
+    MessageButton = 324,
 };
 
 inline constexpr int kStorePictureCount = 34;

@@ -2,11 +2,13 @@
 //   --open-menu       open the main menu and its Language sub-menu
 //   --message         open the message box
 //   --exit-after=N    end the program after N seconds
+// and those of the small-windows mode (SmallWindowsMain.h).
 #include <windows.h>
 
 #include <string>
 
 #include "Gallery.h"
+#include "SmallWindowsMain.h"
 #include "ui/toolkit/OrixDpi.h"
 #include "ui/toolkit/OrixMessageLoop.h"
 
@@ -30,6 +32,7 @@ void CALLBACK ExitNow(HWND, UINT, UINT_PTR, DWORD) { ExitProcess(0); }
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     EnablePerMonitorDpi();
     const std::wstring options = commandLine ? commandLine : L"";
+    if (WantsSmallWindows(options)) return RunSmallWindows(options);
     g_openMenu = options.find(L"--open-menu") != std::wstring::npos;
     g_openMessage = options.find(L"--message") != std::wstring::npos;
     const size_t exitAt = options.find(L"--exit-after=");
