@@ -1,12 +1,11 @@
 #include "ui/toolkit/OrixBitmap.h"
 
-#include <objidl.h>
-
 #include <algorithm>
-#include "platform/GdiplusInclude.h"
-
 #include <cstdlib>
 #include <cstring>
+
+#include "gfx/PngPicture.h"
+#include "platform/GdiplusInclude.h"
 
 namespace {
 
@@ -15,33 +14,6 @@ namespace {
 constexpr size_t kResampledKept = 4;
 // Pictures this small (bars, blocks, frame boxes) are stretched as they are.
 constexpr int kSmallPicture = 12;
-
-bool StartGdiplusOnce() {
-    static const bool started = [] {
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartupInput input;
-        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }();
-    return started;
-}
-
-struct StreamReleaser {
-    void operator()(IStream* s) const { if (s) s->Release(); }
-};
-using UniqueStream = std::unique_ptr<IStream, StreamReleaser>;
-
-UniqueStream StreamOver(std::string_view bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!memory) return {};
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(memory, TRUE, &stream) != S_OK) {
-        GlobalFree(memory);
-        return {};
-    }
-    return UniqueStream(stream);
-}
 
 UniqueBitmap MakeDib(int width, int height, uint32_t** bits) {
     BITMAPINFO info = {};
@@ -84,11 +56,9 @@ void TOrixBitmap::FinishPixels() {
 }
 
 std::shared_ptr<TOrixBitmap> TOrixBitmap::FromPng(std::string_view bytes, int pixelScale) {
-    if (bytes.empty() || !StartGdiplusOnce()) return {};
-    const UniqueStream stream = StreamOver(bytes);
-    if (!stream) return {};
-    Gdiplus::Bitmap decoded(stream.get());
-    if (decoded.GetLastStatus() != Gdiplus::Ok) return {};
+    const AddonPicture png = DecodePngBytes(bytes);
+    if (!png) return {};
+    Gdiplus::Bitmap& decoded = *png;
     const int width = static_cast<int>(decoded.GetWidth());
     const int height = static_cast<int>(decoded.GetHeight());
     std::shared_ptr<TOrixBitmap> picture(new TOrixBitmap(width, height, pixelScale));
@@ -183,7 +153,7 @@ const TOrixBitmap::Resampled* TOrixBitmap::ResampledFor(int sliceWidth, int slic
     for (const Resampled& r : resampled_) {
         if (r.sliceWidth == sliceWidth && r.sliceHeight == sliceHeight && r.slices == slices) return &r;
     }
-    if (!StartGdiplusOnce()) return nullptr;
+    if (!EnsureGdiplus()) return nullptr;
     Resampled made{sliceWidth, sliceHeight, slices, {}, nullptr};
     made.bitmap = MakeDib(sliceWidth * slices, sliceHeight, &made.bits);
     if (!made.bits) return nullptr;
