@@ -2,8 +2,8 @@
 
 #include <aclapi.h>
 
-ReadOnlyRegistryKey::ReadOnlyRegistryKey(HKEY root, const std::wstring& path) {
-    if (RegOpenKeyExW(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC, &key_) != ERROR_SUCCESS) {
+ReadOnlyRegistryKey::ReadOnlyRegistryKey(HKEY root, const std::wstring& path, REGSAM view) {
+    if (RegOpenKeyExW(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC | view, &key_) != ERROR_SUCCESS) {
         key_ = nullptr;
         return;
     }

@@ -8,7 +8,9 @@
 
 class ReadOnlyRegistryKey {
 public:
-    ReadOnlyRegistryKey(HKEY root, const std::wstring& path);
+    // view: KEY_WOW64_32KEY or KEY_WOW64_64KEY for one registry view, 0 for
+    // the test program's own.
+    ReadOnlyRegistryKey(HKEY root, const std::wstring& path, REGSAM view = 0);
     ReadOnlyRegistryKey(const ReadOnlyRegistryKey&) = delete;
     ReadOnlyRegistryKey& operator=(const ReadOnlyRegistryKey&) = delete;
     ~ReadOnlyRegistryKey();

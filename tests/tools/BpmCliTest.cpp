@@ -194,8 +194,7 @@ TEST_F(BpmCli, ARemovalTheRegistryRefusesExitsWithOneAndTheAddonStaysListed) {
     registry.SetString(HKEY_CLASSES_ROOT, L"Wow6432Node\\CLSID\\" + clsid, k64, L"", L"Guarded Helper");
     registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, k32);
     {
-        // This 32-bit test reaches the helper's key in the 32-bit view.
-        const ReadOnlyRegistryKey guarded(HKEY_LOCAL_MACHINE, kBho + clsid);
+        const ReadOnlyRegistryKey guarded(HKEY_LOCAL_MACHINE, kBho + clsid, k32);
         ASSERT_TRUE(guarded.Applied());
         const CliResult refused = RunCli(L"remove ie " + clsid + L" --yes");
         EXPECT_EQ(refused.exitCode, 1u);

@@ -234,9 +234,8 @@ TEST_F(IEAdapter, ARemovalTheRegistryRefusesKeepsTheRecordListed) {
     ASSERT_NE(menu, nullptr);
     ASSERT_NE(helper, nullptr);
     {
-        // A 32-bit process reaches the helper's key in the 32-bit view.
         const ReadOnlyRegistryKey guardedMenu(HKEY_CURRENT_USER, kMenu + text);
-        const ReadOnlyRegistryKey guardedHelper(HKEY_LOCAL_MACHINE, kBho + clsid);
+        const ReadOnlyRegistryKey guardedHelper(HKEY_LOCAL_MACHINE, kBho + clsid, k32);
         ASSERT_TRUE(guardedMenu.Applied() && guardedHelper.Applied());
         EXPECT_FALSE(adapter.RemoveExtension(menu));
         EXPECT_FALSE(adapter.RemoveExtension(helper));
