@@ -10,16 +10,6 @@
 
 namespace {
 
-// A JSON string literal of the text.
-std::string Json(const std::wstring& text) {
-    std::string out = "\"";
-    for (char c : ToUtf8(text)) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 class FirefoxJsonChanges : public ::testing::Test {
 protected:
     FirefoxSandbox sandbox;
@@ -95,9 +85,9 @@ TEST_F(FirefoxJsonChanges, RemovalDeletesTheAddonsFileOrFolderAndItsElement) {
     MakeFolders(folder + L"\\chrome");
     WriteBytes(xpi, "PK\x03\x04");
     WriteBytes(folder + L"\\chrome\\content.js", "// add-on code");
-    WriteBytes(prefs, "{\"addons\":[{\"id\":\"file@test\",\"descriptor\":" + Json(xpi) +
-                          "},{\"id\":\"folder@test\",\"descriptor\":" + Json(folder) +
-                          "},{\"id\":\"missing@test\",\"descriptor\":" + Json(profile + L"nowhere.xpi") + "}]}");
+    WriteBytes(prefs, "{\"addons\":[{\"id\":\"file@test\",\"descriptor\":" + JsonLiteral(xpi) +
+                          "},{\"id\":\"folder@test\",\"descriptor\":" + JsonLiteral(folder) +
+                          "},{\"id\":\"missing@test\",\"descriptor\":" + JsonLiteral(profile + L"nowhere.xpi") + "}]}");
     TFireFoxExtensions firefox;
     ASSERT_EQ(firefox.GetExtensionCount(), 4);
     firefox.RemoveExtension(FindRecord(firefox, L"file@test"));
@@ -115,7 +105,7 @@ TEST_F(FirefoxJsonChanges, RemovalDeletesTheAddonsFileOrFolderAndItsElement) {
 TEST_F(FirefoxJsonChanges, ALockedAddonFileStaysButItsElementGoes) {
     const std::wstring xpi = profile + L"locked@test.xpi";
     WriteBytes(xpi, "PK");
-    WriteBytes(prefs, "{\"addons\":[{\"id\":\"locked@test\",\"descriptor\":" + Json(xpi) + "}]}");
+    WriteBytes(prefs, "{\"addons\":[{\"id\":\"locked@test\",\"descriptor\":" + JsonLiteral(xpi) + "}]}");
     TFireFoxExtensions firefox;
     {
         const LockedFile lock(xpi);
@@ -134,7 +124,7 @@ TEST_F(FirefoxJsonChanges, ARelativeOrEmptyDescriptorIsNeverHandedToTheShell) {
     const std::wstring name = L"brivo-firefox-relative-" + std::to_wstring(GetCurrentProcessId()) + L".xpi";
     const std::wstring bystander = std::wstring(current) + L"\\" + name;
     WriteBytes(bystander, "not an add-on of this profile");
-    WriteBytes(prefs, "{\"addons\":[{\"id\":\"rel@test\",\"descriptor\":" + Json(name) +
+    WriteBytes(prefs, "{\"addons\":[{\"id\":\"rel@test\",\"descriptor\":" + JsonLiteral(name) +
                           "},{\"id\":\"empty@test\",\"descriptor\":\"\"}]}");
     TFireFoxExtensions firefox;
     firefox.RemoveExtension(FindRecord(firefox, L"rel@test"));

@@ -156,3 +156,12 @@ SqliteWriter::~SqliteWriter() {
     sqlite3_exec(db_, "rollback", nullptr, nullptr, nullptr);
     sqlite3_close(db_);
 }
+
+std::string JsonLiteral(const std::wstring& text) {
+    std::string out = "\"";
+    for (char c : ToUtf8(text)) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}

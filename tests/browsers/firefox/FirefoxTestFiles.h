@@ -92,3 +92,6 @@ public:
 private:
     UniqueHandle handle_;
 };
+
+// A JSON string literal of the text (quotes and backslashes escaped).
+std::string JsonLiteral(const std::wstring& text);

@@ -36,16 +36,6 @@ std::string PngBytes(int size) {
     return bytes;
 }
 
-// A JSON string literal of the text.
-std::string Json(const std::wstring& text) {
-    std::string out = "\"";
-    for (char c : ToUtf8(text)) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 class FirefoxToday : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,13 +55,13 @@ protected:
         return R"({"schemaVersion":37,"addons":[)"
                R"({"id":"unpacked@brivo.test","version":"2.0","type":"extension","location":"app-profile",)"
                R"("defaultLocale":{"name":"Unpacked Helper"},"active":false,"userDisabled":true,)"
-               R"("icons":{"64":"/img/icon.png"},"path":)" + Json(folderAddon) + "},"
+               R"("icons":{"64":"/img/icon.png"},"path":)" + JsonLiteral(folderAddon) + "},"
                R"({"id":"probe@brivo.test","version":"1.0","type":"extension","location":"app-profile",)"
                R"("defaultLocale":{"name":"Brivo Probe","description":"Marks probe pages"},)"
                R"("locales":[{"name":"Brivo-Sonde","description":"Markiert Seiten","locales":["de"]}],)"
                R"("active":true,"userDisabled":false,"appDisabled":false,"signedState":0,)"
                R"("icons":{"32":"icons/probe-32.svg","48":"icons/probe-48.png","96":"icons/probe-96.png"},)"
-               R"("path":)" + Json(xpiPath) + "},"
+               R"("path":)" + JsonLiteral(xpiPath) + "},"
                R"({"id":"night@brivo.test","type":"theme","location":"app-profile","defaultLocale":{"name":"Night"}},)"
                R"({"id":"formautofill@mozilla.org","type":"extension","location":"app-builtin-addons","defaultLocale":{"name":"Form Autofill"}},)"
                R"({"id":"default-theme@mozilla.org","type":"theme","location":"app-builtin","defaultLocale":{"name":"System theme"}},)"
