@@ -175,6 +175,7 @@ list(SORT BRIVO_TEST_DIRS)
 # The stand-in browser process of the process and locking tests.
 add_executable(browser_stand_in ${CMAKE_SOURCE_DIR}/tests/support/StandIn.c)
 target_link_options(browser_stand_in PRIVATE -municode)
+include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
 
 foreach(rel ${BRIVO_TEST_DIRS})
   string(REPLACE "/" "_" TEST_NAME ${rel})

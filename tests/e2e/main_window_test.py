@@ -1,0 +1,689 @@
+#!/usr/bin/env python3
+"""End-to-end cases of the main window: the real BrivoPM.exe under Wine,
+driven with the mouse and keyboard, checked on the screen and on disk.
+
+    main_window_test.py BUILD_DIR [CASE...]
+
+Prints one line per case and "N passed, N failed"; exits 1 when a case
+failed. With case names only those run. Screenshots of failed waits are
+left in BUILD_DIR/e2e-shots.
+"""
+
+import json
+import math
+import os
+import shutil
+import sqlite3
+import sys
+import time
+import traceback
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from driver import (App, E2EError, ROOT, SilentService, World, closed_port_url,  # noqa: E402
+                    colour, wait_until)
+
+
+# -- the window's layout at 96 DPI, in client coordinates ---------------------
+
+class Layout:
+    BUTTON_LEFT, BUTTON_TOP, BUTTON_W, BUTTON_H = 5, 27, 171, 50
+    TABS_LEFT, TABS_TOP, TAB_W, TAB_H, TAB_STEP = 183, 59, 102, 30, 103
+    LIST_LEFT, LIST_TOP, LIST_W, LIST_H = 178, 91, 618, 382
+    ROW_H = 70
+    MIN_W, MIN_H = 500, 400
+
+    @classmethod
+    def button(cls, i):
+        return cls.BUTTON_LEFT, cls.BUTTON_TOP + cls.BUTTON_H * i, cls.BUTTON_W, cls.BUTTON_H
+
+    @classmethod
+    def tab(cls, i):
+        return cls.TABS_LEFT + cls.TAB_STEP * i, cls.TABS_TOP, cls.TAB_W, cls.TAB_H
+
+    @classmethod
+    def row_top(cls, i):
+        return cls.LIST_TOP + cls.ROW_H * i
+
+    @classmethod
+    def visible_rows(cls):
+        return cls.LIST_H // cls.ROW_H
+
+    # Columns after layout: list width - 220, 120, 100.
+    @classmethod
+    def column1_left(cls):
+        return cls.LIST_W - 220
+
+    @classmethod
+    def switch(cls, i):
+        x = cls.LIST_LEFT + cls.column1_left() + 120 + 10
+        return x, cls.row_top(i) + 26, 45, 18
+
+    @classmethod
+    def delete(cls, i):
+        x = cls.LIST_LEFT + cls.column1_left() + 120 + 60
+        return x, cls.row_top(i) + 25, 18, 18
+
+    @classmethod
+    def star(cls, i, k):
+        """Star k (1 to 5) of row i."""
+        x = cls.LIST_LEFT + cls.column1_left() + 10 + 2 + (k - 1) * 19
+        return x, cls.row_top(i) + 17 + 20, 15, 15
+
+    @classmethod
+    def icon(cls, i):
+        return cls.LIST_LEFT + 10, cls.row_top(i) + 11, 48, 48
+
+    @classmethod
+    def name_point(cls, i):
+        return cls.LIST_LEFT + 100, cls.row_top(i) + 22
+
+
+EVEN_ROW = colour("#EFEFEF")
+ODD_ROW = colour("#FFFFFF")
+DEFAULT_MARK = colour("#848484")
+
+HKCU = "HKEY_CURRENT_USER"
+IE_SETTINGS = HKCU + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings"
+USER_CHOICE = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\%s\\UserChoice"
+START_MENU = "SOFTWARE\\Clients\\StartMenuInternet"
+
+
+def texts(language="English"):
+    """The language file's texts: {(section, key lower case): text}."""
+    out, section = {}, ""
+    with open(os.path.join(ROOT, "Languages", language + ".ini"), encoding="utf-8-sig") as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith("["):
+                section = line.strip("[]").lower()
+            elif " = " in line and not line.startswith(";"):
+                key, _, value = line.partition(" = ")
+                out[(section, key.strip().lower())] = value
+    return out
+
+
+EN = texts()
+
+
+def message(key, language_texts=EN):
+    return language_texts[("messages", key.lower())]
+
+
+def translation(key, language_texts=EN):
+    return language_texts[("translation", key.lower())]
+
+
+def check(condition, what):
+    if not condition:
+        raise E2EError(what)
+
+
+# -- helpers on the running program --------------------------------------------
+
+class Skin:
+    """The switch and star pictures as the window draws them."""
+
+    def __init__(self, world):
+        self.off = world.skin_picture(5)
+        self.on = world.skin_picture(6)
+        self.lit = world.skin_picture(2)
+        self.half = world.skin_picture(3)
+        self.grey = world.skin_picture(4)
+
+    @staticmethod
+    def slices(strip, count, background):
+        w = strip.width // count
+        return [strip.crop(w * s, 0, w, strip.height).over(background) for s in range(count)]
+
+    def switch_state(self, shot, row):
+        """"OFF" or "ON": the switch picture the row shows most closely."""
+        background = EVEN_ROW if row % 2 == 0 else ODD_ROW
+        x, y, w, h = Layout.switch(row)
+        seen = shot.crop(x, y, w, h)
+        off = min(seen.difference(p) for p in self.slices(self.off, 3, background))
+        on = min(seen.difference(p) for p in self.slices(self.on, 3, background))
+        if min(off, on) > 40:
+            return None  # no switch there
+        return "OFF" if off < on else "ON"
+
+    def stars(self, shot, row):
+        """The five stars of a row as "lit", "half" and "grey"."""
+        background = EVEN_ROW if row % 2 == 0 else ODD_ROW
+        pictures = {"lit": self.lit.over(background), "half": self.half.over(background),
+                    "grey": self.grey.over(background)}
+        out = []
+        for k in range(1, 6):
+            x, y, w, h = Layout.star(row, k)
+            seen = shot.crop(x, y, w, h)
+            out.append(min(pictures, key=lambda name: seen.difference(pictures[name])))
+        return out
+
+
+def expected_stars(rating):
+    """Lit stars while k <= rating, one half star for a fraction, grey up to five."""
+    tenths = math.floor(rating * 10 + 1e-9) / 10
+    lit = int(math.floor(tenths))
+    stars = ["lit"] * lit
+    if tenths - lit > 1e-9 and lit < 5:
+        stars.append("half")
+    return stars + ["grey"] * (5 - len(stars))
+
+
+def control_by_text(app, text, visible_only=True):
+    for c in app.controls():
+        if c["text"] == text and (c["visible"] or not visible_only):
+            return c
+    return None
+
+
+def client_rect(app, c):
+    l, t, r, b = c["rect"]
+    return l - app.origin[0], t - app.origin[1], r - l, b - t
+
+
+def click_control(app, text):
+    c = wait_until(lambda: control_by_text(app, text), 10, "a control reading %r" % text)
+    x, y, w, h = client_rect(app, c)
+    app.click(x + w // 2, y + h // 2)
+
+
+def browser_buttons(app):
+    """The browser buttons, top to bottom: window texts in the button column."""
+    out = []
+    for c in app.controls():
+        x, y, w, h = client_rect(app, c)
+        if (x, w, h) == (Layout.BUTTON_LEFT, Layout.BUTTON_W, Layout.BUTTON_H) and c["visible"]:
+            out.append((y, c))
+    return [c for _, c in sorted(out, key=lambda item: item[0])]
+
+
+def select_browser(app, display_name):
+    click_control(app, display_name)
+    time.sleep(0.5)
+
+
+def tab_captions(app):
+    out = []
+    for c in app.controls():
+        x, y, w, h = client_rect(app, c)
+        if y == Layout.TABS_TOP and (w, h) == (Layout.TAB_W, Layout.TAB_H) and c["visible"]:
+            out.append((x, c["text"]))
+    return [t for _, t in sorted(out)]
+
+
+def count_label(app):
+    pattern = translation("TfrmKoltMain.lbl1.Caption")
+    head, _, tail = pattern.partition("%d")
+    for c in app.controls():
+        t = c["text"]
+        if c["visible"] and t.startswith(head) and t.endswith(tail) and t[len(head):len(t) - len(tail)].isdigit():
+            return int(t[len(head):len(t) - len(tail)])
+    return None
+
+
+def toasts(app, text=None):
+    out = []
+    for w in app.world.windows():
+        if w["pid"] != app.pid or w["class"] != "TfrmMessage":
+            continue
+        if text is None or any(c["text"] == text for c in w["children"]):
+            out.append(w)
+    return out
+
+
+def boxes_with_text(world, text, pid=None):
+    return [w for w in world.windows()
+            if (pid is None or w["pid"] == pid) and any(c["text"] == text for c in w["children"])]
+
+
+def started(world, **kw):
+    app = App(world, **kw)
+    app.wait_window()
+    return app
+
+
+def listed(world, browser, kind=None):
+    data = world.listing(browser)
+    check(data is not None, "bpmcli.exe is not built")
+    return [a for a in data["addons"] if kind is None or a["kind"] == kind]
+
+
+def row_of(addons, predicate):
+    """The first visible row whose add-on satisfies predicate."""
+    for i, a in enumerate(addons[:Layout.visible_rows()]):
+        if predicate(a):
+            return i, a
+    raise E2EError("no visible row fits")
+
+
+def focus_list(app, row=0):
+    """A click on a row's name: selects the row and gives the window the keyboard."""
+    app.click(*Layout.name_point(row))
+    time.sleep(0.3)
+
+
+# -- cases ------------------------------------------------------------------------
+
+CASES = []
+
+
+def case(fn):
+    CASES.append(fn)
+    return fn
+
+
+@case
+def browser_buttons_in_list_order(world, skin):
+    app = started(world)
+    buttons = browser_buttons(app)
+    check(len(buttons) == 4, "4 browser buttons expected, found %d" % len(buttons))
+    expected = [listed_browser["displayName"] for listed_browser in all_browsers(world)]
+    check([b["text"] for b in buttons] == expected,
+          "buttons %s, expected %s" % ([b["text"] for b in buttons], expected))
+    check(all(b["enabled"] for b in buttons), "every demo browser is found")
+
+
+def all_browsers(world):
+    exe = os.path.join(world.bin, "bpmcli.exe")
+    check(os.path.exists(exe), "bpmcli.exe is not built")
+    return json.loads(world.wine(exe, "list", "--format", "json").stdout.decode("utf-8"))["browsers"]
+
+
+@case
+def missing_browser_button_disabled(world, skin):
+    shutil.rmtree(world.opera_dir())
+    app = started(world)
+    buttons = browser_buttons(app)
+    browsers = all_browsers(world)
+    check([b["found"] for b in browsers] == [b["enabled"] for b in buttons],
+          "enabled buttons %s, found browsers %s" % ([b["enabled"] for b in buttons], [b["found"] for b in browsers]))
+    check(not buttons[-1]["enabled"], "Opera's button (last) is disabled")
+
+
+@case
+def kind_tabs_follow_the_browser(world, skin):
+    app = started(world)
+    ie = [b for b in all_browsers(world) if b["browser"] == "ie"][0]["displayName"]
+    chrome = [b for b in all_browsers(world) if b["browser"] == "chrome"][0]["displayName"]
+    chrome_tabs = [translation(k) for k in ("TfrmKoltMain.btn5.Caption", "TfrmKoltMain.btn6.Caption_2",
+                                            "TfrmKoltMain.btn7.Caption_2")]
+    ie_tabs = [translation(k) for k in ("TfrmKoltMain.btn5.Caption", "TfrmKoltMain.btn6.Caption_1",
+                                        "TfrmKoltMain.btn7.Caption_1", "TfrmKoltMain.btn8.Caption")]
+    check(tab_captions(app) == chrome_tabs, "Chrome's tabs: %s" % tab_captions(app))
+    all_tab = app.shot().crop(*Layout.tab(0))
+    select_browser(app, ie)
+    wait_until(lambda: tab_captions(app) == ie_tabs, 10, "IE's tabs %s (seen %s)" % (ie_tabs, tab_captions(app)))
+    click_control(app, ie_tabs[3])
+    app.move(5, 5)
+    app.wait_shot(lambda s: s.crop(*Layout.tab(3)).difference(all_tab) < 12, 10, "the Context Menu tab selected")
+    select_browser(app, chrome)
+    wait_until(lambda: tab_captions(app) == chrome_tabs, 10, "Chrome's tabs again")
+    shot = app.shot()
+    # "All" is selected again: it looks as it did at the start, and unlike
+    # the other tabs.
+    check(shot.crop(*Layout.tab(0)).difference(all_tab) < 3, "the All tab is drawn selected")
+    check(shot.crop(*Layout.tab(1)).difference(all_tab) > 3, "the Extensions tab is drawn unselected")
+
+
+@case
+def chrome_switch_click(world, skin):
+    addons = listed(world, "chrome")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
+    app = started(world)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    x, y, w, h = Layout.switch(row)
+    app.click(x + w // 2, y + h // 2)
+    app.move(5, 5)
+
+    def written():
+        s = world.chrome_prefs()["extensions"]
+        return s["settings"][addon["id"]].get("state") == 0 and addon["id"] in s.get("known_disabled", [])
+    wait_until(written, 10, "Preferences with %s switched off" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+
+
+@case
+def chrome_switch_space(world, skin):
+    addons = listed(world, "chrome")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and a["disabled"])
+    app = started(world)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+    focus_list(app, row)
+    app.key("space")
+    app.move(5, 5)
+
+    def written():
+        s = world.chrome_prefs()["extensions"]
+        return s["settings"][addon["id"]].get("state") == 1 and addon["id"] not in s.get("known_disabled", [])
+    wait_until(written, 10, "Preferences with %s switched on" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+
+
+def firefox_name(world):
+    return [b for b in all_browsers(world) if b["browser"] == "firefox"][0]["displayName"]
+
+
+@case
+def firefox_switch_click(world, skin):
+    addons = listed(world, "firefox")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
+    app = started(world)
+    select_browser(app, firefox_name(world))
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    x, y, w, h = Layout.switch(row)
+    app.click(x + w // 2, y + h // 2)
+    app.move(5, 5)
+
+    def written():
+        a = world.firefox_addons()[addon["id"]]
+        return a["userDisabled"] is True and a["active"] is False
+    wait_until(written, 10, "extensions.json with %s switched off" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+
+
+@case
+def firefox_legacy_switch_click(world, skin):
+    world.run(["bash", os.path.join(ROOT, "scripts", "demo.d", "firefox.sh")],
+              env={"BRIVO_DEMO_FIREFOX_PROFILE": "legacy"})
+    db_path = os.path.join(world.firefox_profile("7fh2lq0m.default"), "extensions.sqlite")
+    addons = listed(world, "firefox")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
+    app = started(world)
+    select_browser(app, firefox_name(world))
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    x, y, w, h = Layout.switch(row)
+    app.click(x + w // 2, y + h // 2)
+    app.move(5, 5)
+
+    def written():
+        with sqlite3.connect(db_path) as db:
+            r = db.execute("select userDisabled, active from addon where id = ?", (addon["id"],)).fetchone()
+        return r is not None and r[0] == 1 and r[1] == 0
+    wait_until(written, 10, "extensions.sqlite with %s switched off" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+
+
+@case
+def ie_helper_switch_click(world, skin):
+    addons = listed(world, "ie")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
+    ie = [b for b in all_browsers(world) if b["browser"] == "ie"][0]["displayName"]
+    key = IE_SETTINGS + "\\" + addon["id"]
+    check(world.reg_value(key, "Flags") is None, "no Flags for %s before" % addon["id"])
+    app = started(world)
+    select_browser(app, ie)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    x, y, w, h = Layout.switch(row)
+    app.click(x + w // 2, y + h // 2)
+    app.move(5, 5)
+    wait_until(lambda: world.reg_value(key, "Flags") in ("0x1", "0x00000001"), 10, "Flags 1 at %s" % key)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+
+
+def delete_confirmation(app):
+    return boxes_with_text(app.world, message("DeleteConf"), app.pid)
+
+
+@case
+def delete_key_removes_after_yes(world, skin):
+    addons = listed(world, "chrome")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1)
+    app = started(world)
+    wait_until(lambda: count_label(app) == len(addons), 10, "the count %d" % len(addons))
+    before = app.shot()
+    focus_list(app, row)
+    app.key("Delete")
+    wait_until(lambda: delete_confirmation(app), 10, "the delete confirmation")
+    app.key("Return")
+    wait_until(lambda: addon["id"] not in world.chrome_prefs()["extensions"]["settings"], 10,
+               "%s gone from Preferences" % addon["id"])
+    wait_until(lambda: count_label(app) == len(addons) - 1, 10, "the count %d" % (len(addons) - 1))
+    check(not delete_confirmation(app), "the confirmation closed")
+    # The next add-on moved up into the row.
+    app.move(5, 5)
+    app.wait_shot(lambda s: s.crop(*Layout.icon(row)).difference(before.crop(*Layout.icon(row + 1))) < 4,
+                  10, "the next add-on in row %d" % row)
+
+
+@case
+def delete_key_escape_keeps(world, skin):
+    addons = listed(world, "chrome")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1)
+    prefs = open(world.chrome_prefs_path(), "rb").read()
+    app = started(world)
+    wait_until(lambda: count_label(app) == len(addons), 10, "the count %d" % len(addons))
+    focus_list(app, row)
+    app.key("Delete")
+    wait_until(lambda: delete_confirmation(app), 10, "the delete confirmation")
+    app.key("Escape")
+    wait_until(lambda: not delete_confirmation(app), 10, "the confirmation to close")
+    time.sleep(1)
+    check(open(world.chrome_prefs_path(), "rb").read() == prefs, "Preferences unchanged")
+    check(count_label(app) == len(addons), "the count unchanged")
+
+
+@case
+def running_browser_blocks_changes(world, skin):
+    addons = listed(world, "chrome")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
+    prefs = open(world.chrome_prefs_path(), "rb").read()
+    release = world.start_stand_in("chrome.exe")
+    try:
+        app = started(world)
+        x, y, w, h = Layout.switch(row)
+        app.click(x + w // 2, y + h // 2)
+        text = message("BIsRuning")
+        wait_until(lambda: boxes_with_text(world, text, app.pid), 10, "the message %r" % text)
+        app.key("Return")
+        wait_until(lambda: not boxes_with_text(world, text, app.pid), 10, "the message to close")
+        app.move(5, 5)
+        check(open(world.chrome_prefs_path(), "rb").read() == prefs, "Preferences unchanged")
+        shot = app.shot()
+        check(skin.switch_state(shot, row) == "ON", "row %d still shows ON" % row)
+    finally:
+        world.release_stand_in(release)
+
+
+@case
+def seeded_ratings_show_as_stars(world, skin):
+    addons = listed(world, "chrome")[:Layout.visible_rows()]
+    known = world.service.ratings(1, [a["id"] for a in addons])
+    check(any(v >= 1 for v in known.values()), "the seed rates some visible Chrome add-on")
+    expected = [expected_stars(known.get(a["id"], 0)) for a in addons]
+    app = started(world)
+    app.move(5, 5)
+    app.wait_shot(lambda s: [skin.stars(s, i) for i in range(len(addons))] == expected, 20,
+                  "stars %s" % expected)
+
+
+@case
+def service_down_leaves_grey_stars(world, skin):
+    app = started(world, rating_url=closed_port_url())
+    app.move(5, 5)
+    deadline = time.monotonic() + 5
+    while time.monotonic() < deadline:
+        check(not toasts(app), "no notification when the service is down")
+        time.sleep(0.5)
+    shot = app.shot()
+    for i in range(Layout.visible_rows()):
+        check(skin.stars(shot, i) == ["grey"] * 5, "row %d shows five grey stars" % i)
+
+
+@case
+def reply_without_msg_is_reported_once(world, skin):
+    world.service.control("__canned", op="get_plugs_rating", body="rating=4\r\n", count="0")
+    app = started(world)
+    text = message("GetSvrError1")
+    seen = set()
+    first = wait_until(lambda: toasts(app, text), 20, "the notification %r" % text)
+    seen.update(w["hwnd"] for w in first)
+    deadline = time.monotonic() + 4
+    while time.monotonic() < deadline:
+        seen.update(w["hwnd"] for w in toasts(app, text))
+        time.sleep(0.4)
+    check(len(seen) == 1, "one notification, saw %d" % len(seen))
+
+
+def default_mark_pixels(shot, button_index):
+    x, y, _, _ = Layout.button(button_index)
+    return shot.count(DEFAULT_MARK, x + 60, y + 33, 100, 15, tolerance=24)
+
+
+def progid(world, protocol):
+    return world.reg_value(HKCU + "\\" + USER_CHOICE % protocol, "Progid")
+
+
+@case
+def set_as_default_accepted(world, skin):
+    browsers = all_browsers(world)
+    chrome = [i for i, b in enumerate(browsers) if b["browser"] == "chrome"][0]
+    was = [i for i, b in enumerate(browsers) if b["isDefault"]][0]
+    check(chrome != was, "Chrome is not the default at first")
+    before_progid = progid(world, "http")
+    app = started(world)
+    app.move(5, 5)
+    shot = app.shot()
+    check(default_mark_pixels(shot, was) > 10, "the mark on button %d" % was)
+    check(default_mark_pixels(shot, chrome) < 3, "no mark on Chrome's button")
+    click_control(app, translation("TfrmKoltMain.lblSetasdefault.Caption"))
+    text = message("SetAsDefault")
+    wait_until(lambda: toasts(app, text), 10, "the notification %r" % text)
+    check(progid(world, "http") != before_progid, "the http choice changed")
+    app.move(5, 5)
+    app.wait_shot(lambda s: default_mark_pixels(s, chrome) > 10 and default_mark_pixels(s, was) < 3, 10,
+                  "the mark moved to Chrome")
+
+
+@case
+def set_as_default_refused(world, skin):
+    browsers = all_browsers(world)
+    chrome = [i for i, b in enumerate(browsers) if b["browser"] == "chrome"][0]
+    was = [i for i, b in enumerate(browsers) if b["isDefault"]][0]
+    before = {p: progid(world, p) for p in ("http", "https", "ftp")}
+    for p in before:
+        world.set_key_access("readonly", "HKCU", USER_CHOICE % p, "64")
+    try:
+        app = started(world)
+        click_control(app, translation("TfrmKoltMain.lblSetasdefault.Caption"))
+        text = message("SetAsDefaultF")
+        wait_until(lambda: toasts(app, text), 10, "the notification %r" % text)
+        check(not toasts(app, message("SetAsDefault")), "no success note")
+        check({p: progid(world, p) for p in before} == before, "the choices unchanged")
+        app.move(5, 5)
+        shot = app.shot()
+        check(default_mark_pixels(shot, was) > 10 and default_mark_pixels(shot, chrome) < 3,
+              "the mark stays on button %d" % was)
+    finally:
+        for p in before:
+            world.set_key_access("full", "HKCU", USER_CHOICE % p, "64")
+
+
+@case
+def second_start_raises_the_first(world, skin):
+    settings = world.settings_path()
+    first = started(world)
+    world.probe("minimize", str(first.hwnd))
+    wait_until(lambda: first.main_window()["iconic"], 10, "the first window minimised")
+    before = open(settings, "rb").read() if os.path.exists(settings) else None
+    second = App(world)
+    t0 = time.monotonic()
+    foreign = set()
+    while second.proc.poll() is None and time.monotonic() - t0 < 30:
+        for w in world.windows():
+            if w["pid"] != first.pid and (w["text"] == "Brivo Plug-in Manager" or w["class"].startswith("T")):
+                foreign.add((w["class"], w["text"]))
+        time.sleep(0.2)
+    code = second.wait_exit(5)
+    second.close()
+    check(code == 0, "the second start ends with 0, got %d" % code)
+    check(not foreign, "the second start showed windows: %s" % sorted(foreign))
+    wait_until(lambda: (lambda m: m and not m["iconic"] and m["foreground"])(first.main_window()), 10,
+               "the first window restored and in front")
+    after = open(settings, "rb").read() if os.path.exists(settings) else None
+    check(after == before, "the settings file untouched")
+
+
+@case
+def access_denied_in_chosen_language(world, skin):
+    de = texts("Deutsch")
+    world.write_settings("[General]\nLanguage=Deutsch\n")
+    for view in ("64", "32"):
+        world.set_key_access("readonly", "HKLM", START_MENU, view)
+    try:
+        app = App(world)
+        text = message("ACCESSDENIED", de)
+        box = wait_until(lambda: boxes_with_text(world, text), 30, "the message %r" % text)[0]
+        check(box["class"] == "#32770", "a system message box, got %s" % box["class"])
+        # Dismissed with its button.
+        ok = [c for c in box["children"] if c["class"].lower() == "button"][0]
+        l, t, r, b = ok["rect"]
+        world.run(["xdotool", "mousemove", str((l + r) // 2), str((t + b) // 2), "sleep", "0.1", "click", "1"])
+        code = app.wait_exit(20)
+        check(code == 0, "exit code 0 after the message, got %d" % code)
+    finally:
+        for view in ("64", "32"):
+            world.set_key_access("full", "HKLM", START_MENU, view)
+
+
+@case
+def close_while_rating_request_runs(world, skin):
+    silent = SilentService()
+    try:
+        settings = world.settings_path()
+        check(not os.path.exists(settings), "no settings file before")
+        app = started(world, rating_url=silent.url)
+        focus_list(app, 0)
+        app.key("alt+F4")
+        code = app.wait_exit(20)
+        check(code == 0, "exit code 0, got %d" % code)
+        check(os.path.exists(settings), "the settings were saved")
+    finally:
+        silent.close()
+
+
+@case
+def window_stops_at_minimum_size(world, skin):
+    app = started(world)
+    w, h = app.size
+    app.drag(w - 2, h - 2, w - 2 - 700, h - 2 - 700)
+    time.sleep(0.5)
+    app.refresh_geometry()
+    check(app.size == (Layout.MIN_W, Layout.MIN_H), "size %s, expected 500 x 400" % (app.size,))
+
+
+# -- running ----------------------------------------------------------------------
+
+def main(argv):
+    if len(argv) < 2:
+        print(__doc__.strip())
+        return 2
+    wanted = argv[2:]
+    cases = [c for c in CASES if not wanted or c.__name__ in wanted]
+    world = World(argv[1])
+    passed = failed = 0
+    t0 = time.monotonic()
+    try:
+        world.setup()
+        print("set-up: %.1fs (%s, display %s)" % (time.monotonic() - t0, world.env.get("BRIVO_MODE"),
+                                                   world.env["DISPLAY"]), flush=True)
+        skin = Skin(world)
+        for fn in cases:
+            t = time.monotonic()
+            world.fresh()
+            try:
+                fn(world, skin)
+                passed += 1
+                print("ok   %s (%.1fs)" % (fn.__name__, time.monotonic() - t), flush=True)
+            except Exception as e:  # one case's failure must not stop the others
+                failed += 1
+                detail = str(e) if isinstance(e, E2EError) else traceback.format_exc().strip()
+                print("FAIL %s (%.1fs): %s" % (fn.__name__, time.monotonic() - t, detail), flush=True)
+    finally:
+        world.teardown()
+    print("%d passed, %d failed (%.0fs)" % (passed, failed, time.monotonic() - t0))
+    return 1 if failed or passed == 0 else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
