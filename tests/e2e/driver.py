@@ -377,8 +377,17 @@ class World:
         os.makedirs(folder, exist_ok=True)
         exe = os.path.join(folder, name)
         shutil.copy2(os.path.join(self.bin, "browser_stand_in.exe"), exe)
-        out = self.probe("standin", "C:\\e2e-standin\\" + name, str(max_ms)).stdout.decode().split()
-        return out[3]  # the release event
+        # Output through a file: the stand-in outlives the probe, and a pipe
+        # it might hold would keep the reader waiting.
+        out_path = os.path.join(folder, "probe.out")
+        with open(out_path, "wb") as out:
+            proc = subprocess.run(["wine", os.path.join(self.bin, "e2e_probe.exe"), "standin",
+                                   "C:\\e2e-standin\\" + name, str(max_ms)], env=self.env, stdout=out,
+                                  stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=60)
+        words = open(out_path).read().split()
+        if proc.returncode != 0 or len(words) < 4:
+            raise E2EError("the stand-in %s did not start" % name)
+        return words[3]  # the release event
 
     def release_stand_in(self, event):
         self.probe("release", event, check=False)

@@ -1,9 +1,10 @@
 /* What the end-to-end driver asks Windows itself, because X cannot tell it:
  *
  *   e2e_probe windows [PID]
- *       one JSON line per visible top-level window (of process PID only, when
- *       given): handle, process, class, title, rectangle, minimised, whether
- *       it is the foreground window, and every descendant with its class,
+ *       one JSON line per visible top-level window, front to back (of process
+ *       PID only, when given): handle, process, class, title, rectangle,
+ *       client area on the screen, minimised, whether it is the foreground
+ *       window or top-most, and every descendant with its class,
  *       window text, rectangle (screen), visibility and enabled state.
  *   e2e_probe acl readonly|full ROOT PATH 32|64
  *       makes the key's access list EVERYONE: read (protected, nothing
@@ -99,8 +100,9 @@ static BOOL CALLBACK PutTopLevel(HWND window, LPARAM onlyPid) {
     char buffer[128];
     PutUtf8("{");
     PutWindowFields(window);
-    snprintf(buffer, sizeof buffer, ",\"pid\":%lu,\"iconic\":%s,\"foreground\":%s", pid,
-             IsIconic(window) ? "true" : "false", GetForegroundWindow() == window ? "true" : "false");
+    snprintf(buffer, sizeof buffer, ",\"pid\":%lu,\"iconic\":%s,\"foreground\":%s,\"topmost\":%s", pid,
+             IsIconic(window) ? "true" : "false", GetForegroundWindow() == window ? "true" : "false",
+             (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "true" : "false");
     PutUtf8(buffer);
     /* Where the client area starts on the screen, and its size. */
     POINT origin = {0, 0};
@@ -184,8 +186,11 @@ static int StartStandIn(const wchar_t* exe, const wchar_t* maxMs, const wchar_t*
     STARTUPINFOW startup;
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
+    /* No standard handles: whoever reads this program's output must not
+     * wait for the stand-in too. */
+    startup.dwFlags = STARTF_USESTDHANDLES;
     PROCESS_INFORMATION process;
-    if (!CreateProcessW(exe, command, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+    if (!CreateProcessW(exe, command, NULL, NULL, FALSE, DETACHED_PROCESS, NULL, NULL, &startup, &process)) {
         fprintf(stderr, "e2e_probe: cannot start the stand-in (error %lu)\n", GetLastError());
         return 1;
     }
