@@ -169,6 +169,8 @@ struct StoredPlacement {
     const char* lines;  // the placement keys as stored
 };
 
+void PrintTo(const StoredPlacement& stored, std::ostream* out) { *out << stored.name; }
+
 class StoredPlacementTest : public SettingsTest, public ::testing::WithParamInterface<StoredPlacement> {};
 
 }  // namespace

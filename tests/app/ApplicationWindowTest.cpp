@@ -35,7 +35,20 @@ TEST(ApplicationWindow, IsAHiddenTopLevelWindowWithoutTaskBarButton) {
     EXPECT_FALSE(IsWindow(handle));
 }
 
+namespace {
+
 enum class MainState { Minimised, Hidden, Normal };
+
+const char* Name(MainState state) {
+    switch (state) {
+    case MainState::Minimised: return "Minimised";
+    case MainState::Hidden: return "Hidden";
+    default: return "Normal";
+    }
+}
+void PrintTo(MainState state, std::ostream* out) { *out << Name(state); }
+
+}  // namespace
 
 // The two windows are shared by the cases: each one that has been on screen
 // costs seconds to take down.
@@ -81,13 +94,7 @@ TEST_P(RestoreCommand, BringsTheMainWindowBackAndToTheFront) {
 
 INSTANTIATE_TEST_SUITE_P(ApplicationWindow, RestoreCommand,
                          ::testing::Values(MainState::Minimised, MainState::Hidden, MainState::Normal),
-                         [](const auto& info) {
-                             switch (info.param) {
-                             case MainState::Minimised: return std::string("Minimised");
-                             case MainState::Hidden: return std::string("Hidden");
-                             default: return std::string("Normal");
-                             }
-                         });
+                         [](const auto& info) { return std::string(Name(info.param)); });
 
 TEST(ApplicationWindow, RestoreWithoutAMainWindowLeavesEverythingHidden) {
     TApplicationWindow app;

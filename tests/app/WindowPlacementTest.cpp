@@ -28,6 +28,8 @@ struct Placement {
     std::function<RECT(const RECT& work)> fitted;
 };
 
+void PrintTo(const Placement& placement, std::ostream* out) { *out << placement.name; }
+
 class FitOnScreenTest : public ::testing::TestWithParam<Placement> {};
 
 }  // namespace
