@@ -51,6 +51,22 @@ std::int32_t ReadProfileInteger(const std::wstring& file, const wchar_t* key, st
     return ParseProfileInteger(ToUtf8(*text)).value_or(defaultValue);
 }
 
+// "<x>,<y>"; nullopt when missing or not two integers.
+std::optional<std::pair<std::int32_t, std::int32_t>> ReadProfilePair(const std::wstring& file, const wchar_t* key) {
+    const std::optional<std::wstring> text = ReadProfileText(file, key);
+    if (!text) return std::nullopt;
+    return ParseProfileIntegerPair(ToUtf8(*text));
+}
+
+// The stored placement only when both keys are whole and the size is usable.
+TWindowPlacement ReadWindowPlacement(const std::wstring& file) {
+    const auto position = ReadProfilePair(file, L"WindowPos");
+    const auto size = ReadProfilePair(file, L"WindowSize");
+    if (!position || !size) return {};
+    const TWindowPlacement placement{position->first, position->second, size->first, size->second};
+    return placement.Valid() ? placement : TWindowPlacement{};
+}
+
 bool ReadProfileBool(const std::wstring& file, const wchar_t* key, bool defaultValue) {
     return ReadProfileInteger(file, key, defaultValue ? 1 : 0) != 0;
 }
@@ -98,6 +114,7 @@ void LoadSettings() {
     AppConfig.CheckNews = ReadProfileBool(file, L"CheckNews", true);
     AppConfig.AutoUpdate = ReadProfileBool(file, L"AutoUpdate", true);
     AppConfig.MSGID = ReadProfileInteger(file, L"MSGID", 0);
+    AppConfig.MainWindow = ReadWindowPlacement(file);
 }
 
 void SaveSettings() {
@@ -110,6 +127,10 @@ void SaveSettings() {
     WriteProfileText(file, L"CheckNews", AppConfig.CheckNews ? L"1" : L"0");
     WriteProfileText(file, L"AutoUpdate", AppConfig.AutoUpdate ? L"1" : L"0");
     WriteProfileText(file, L"MSGID", std::to_wstring(AppConfig.MSGID));
+    if (const TWindowPlacement& window = AppConfig.MainWindow; window.Valid()) {
+        WriteProfileText(file, L"WindowPos", std::to_wstring(window.Left) + L"," + std::to_wstring(window.Top));
+        WriteProfileText(file, L"WindowSize", std::to_wstring(window.Width) + L"," + std::to_wstring(window.Height));
+    }
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush the profile cache
 }
 

@@ -5,11 +5,24 @@
 #include <cstdint>
 #include <string>
 
+// Where the main window was when the program last ended. Left and Top are
+// screen pixels; Width and Height are design pixels (at 96 DPI), so the size
+// follows the display's scale.
+struct TWindowPlacement {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    // False when nothing (or nothing usable) was stored.
+    bool Valid() const { return Width > 0 && Height > 0; }
+};
+
 struct TAppConfig {
     std::wstring Language;   // base name of a language file
     bool CheckNews = true;   // fetch news automatically
     bool AutoUpdate = true;  // look for a newer version automatically
     std::int32_t MSGID = 0;  // id of the last news message shown
+    TWindowPlacement MainWindow;  // "WindowPos" and "WindowSize"
 };
 
 // Read and changed directly by the user-interface thread (the news check
@@ -26,9 +39,10 @@ std::wstring SettingsFilePath();
 // news and update checks on, MSGID 0 and the language detected from the
 // display language, as for an empty Language value.
 void LoadSettings();
-// Writes all four settings into section General, creating the folder and the
-// file when missing and keeping every other key and section. Failures are
-// not reported; the settings of this run are then lost.
+// Writes the four settings into section General, then the main window's
+// placement when it is valid, creating the folder and the file when missing
+// and keeping every other key and section. Failures are not reported; the
+// settings of this run are then lost.
 void SaveSettings();
 
 // Tests keep their settings in a folder of their own; an empty path goes back

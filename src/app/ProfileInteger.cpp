@@ -54,3 +54,12 @@ std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
     if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
     return static_cast<std::int32_t>(value);
 }
+
+std::optional<std::pair<std::int32_t, std::int32_t>> ParseProfileIntegerPair(std::string_view text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    const std::optional<std::int32_t> first = ParseProfileInteger(text.substr(0, comma));
+    const std::optional<std::int32_t> second = ParseProfileInteger(text.substr(comma + 1));
+    if (!first || !second) return std::nullopt;
+    return std::pair{*first, *second};
+}

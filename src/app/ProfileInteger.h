@@ -6,5 +6,10 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
+
+// Two such integers separated by one comma, as in "-8,120" (window position
+// and size); anything else is not a pair.
+std::optional<std::pair<std::int32_t, std::int32_t>> ParseProfileIntegerPair(std::string_view text);

@@ -185,6 +185,12 @@ bool RegKeyExists(HKEY root, const std::wstring& path, bool viewAware) {
     return key || error == ERROR_ACCESS_DENIED;
 }
 
+LONG RegFullAccessResult(HKEY root, const std::wstring& path) {
+    LONG error = ERROR_SUCCESS;
+    OpenKey(root, path, PlainMask(false), &error);
+    return error;
+}
+
 RegText RegReadText(HKEY root, const std::wstring& path, const std::wstring& valueName, bool viewAware) {
     RegText result;
     const UniqueHKey key = OpenKey(root, path, ReaderMask(path, viewAware, PlainMask(true)));

@@ -22,6 +22,9 @@ struct RegText {
 
 // True when the key opens for reading, or exists but denies reading.
 bool RegKeyExists(HKEY root, const std::wstring& path, bool viewAware);
+// Opens the key with full access in the process's own (32-bit) view and
+// closes it again: the error of that open, ERROR_SUCCESS when it opened.
+LONG RegFullAccessResult(HKEY root, const std::wstring& path);
 
 // The value as text: strings as stored (not expanded), binary data as UTF-16
 // up to the first NUL, a 32-bit integer as empty text, any other type (such

@@ -138,3 +138,62 @@ TEST_F(SettingsTest, LanguageNamesOutsideTheAnsiCodePageSurviveANewFile) {
     LoadSettings();
     EXPECT_EQ(AppConfig.Language, L"简体中文");
 }
+
+TEST_F(SettingsTest, TheMainWindowsPlacementFollowsTheFourSettings) {
+    WriteSettings("[General]\r\nLanguage=Deutsch\r\nCheckNews=1\r\nAutoUpdate=0\r\nMSGID=4\r\n");
+    LoadSettings();
+    EXPECT_FALSE(AppConfig.MainWindow.Valid());  // a file of an earlier version
+
+    AppConfig.MainWindow = {-1200, 40, 800, 600};
+    SaveSettings();
+    EXPECT_EQ(ReadProfileFileText(SettingsFile()), L"[General]\r\nLanguage=Deutsch\r\nCheckNews=1\r\nAutoUpdate=0\r\n"
+                                                   L"MSGID=4\r\nWindowPos=-1200,40\r\nWindowSize=800,600\r\n");
+    AppConfig = TAppConfig{};
+    LoadSettings();
+    EXPECT_EQ(AppConfig.MainWindow.Left, -1200);
+    EXPECT_EQ(AppConfig.MainWindow.Top, 40);
+    EXPECT_EQ(AppConfig.MainWindow.Width, 800);
+    EXPECT_EQ(AppConfig.MainWindow.Height, 600);
+
+    AppConfig.MainWindow = {5, 6, 700, 500};
+    SaveSettings();
+    const std::wstring text = ReadProfileFileText(SettingsFile());
+    EXPECT_NE(text.find(L"WindowPos=5,6\r\nWindowSize=700,500\r\n"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"-1200"), std::wstring::npos);
+}
+
+namespace {
+
+struct StoredPlacement {
+    const char* name;
+    const char* lines;  // the placement keys as stored
+};
+
+void PrintTo(const StoredPlacement& stored, std::ostream* out) { *out << stored.name; }
+
+class StoredPlacementTest : public SettingsTest, public ::testing::WithParamInterface<StoredPlacement> {};
+
+}  // namespace
+
+TEST_P(StoredPlacementTest, AnythingButTwoWholePairsWithAPositiveSizeIsNoPlacement) {
+    WriteSettings(std::string("[General]\r\nMSGID=9\r\n") + GetParam().lines);
+    AppConfig.MainWindow = {1, 2, 3, 4};
+    LoadSettings();
+    EXPECT_FALSE(AppConfig.MainWindow.Valid());
+    EXPECT_EQ(AppConfig.MainWindow.Left, 0);
+    EXPECT_EQ(AppConfig.MainWindow.Top, 0);
+    EXPECT_EQ(AppConfig.MSGID, 9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, StoredPlacementTest,
+    ::testing::Values(StoredPlacement{"NoPosition", "WindowSize=800,600\r\n"},
+                      StoredPlacement{"NoSize", "WindowPos=10,20\r\n"},
+                      StoredPlacement{"ZeroWidth", "WindowPos=10,20\r\nWindowSize=0,600\r\n"},
+                      StoredPlacement{"NegativeHeight", "WindowPos=10,20\r\nWindowSize=800,-1\r\n"},
+                      StoredPlacement{"OneNumber", "WindowPos=10\r\nWindowSize=800,600\r\n"},
+                      StoredPlacement{"ThreeNumbers", "WindowPos=10,20,30\r\nWindowSize=800,600\r\n"},
+                      StoredPlacement{"Words", "WindowPos=left,top\r\nWindowSize=800,600\r\n"},
+                      StoredPlacement{"EmptySize", "WindowPos=10,20\r\nWindowSize=\r\n"},
+                      StoredPlacement{"Fraction", "WindowPos=10,20\r\nWindowSize=800.5,600\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -28,3 +28,14 @@ TEST(ProfileInteger, AnythingElseIsNotAnInteger) {
         EXPECT_FALSE(ParseProfileInteger(text).has_value()) << '"' << text << '"';
     }
 }
+
+TEST(ProfileInteger, PairsAreTwoIntegersAroundOneComma) {
+    using Pair = std::pair<std::int32_t, std::int32_t>;
+    EXPECT_EQ(ParseProfileIntegerPair("10,20"), Pair(10, 20));
+    EXPECT_EQ(ParseProfileIntegerPair(" -1920 , 0x10 "), Pair(-1920, 16));
+    EXPECT_EQ(ParseProfileIntegerPair("0,-0"), Pair(0, 0));
+    for (const char* text : {"", ",", "10", "10,", ",20", "10,20,30", "10;20", "10 20", "a,b", "1.5,2",
+                             "2147483648,1"}) {
+        EXPECT_FALSE(ParseProfileIntegerPair(text).has_value()) << '"' << text << '"';
+    }
+}
