@@ -1,52 +1,53 @@
-// Program entry. Until the main window exists this opens a plain window with
-// the program's name and version so that the build can be run and seen.
+// Program entry: one instance per machine, the settings and the language,
+// the check that the user may change the browsers' configuration, then the
+// image module, the main window and the message loop. The process ends in
+// the main window's destroy handler.
 #include <windows.h>
 
-#include <string>
-
-#include "platform/VersionInfo.h"
+#include "app/AppConfig.h"
+#include "app/ApplicationWindow.h"
+#include "app/BrowserConfigAccess.h"
+#include "app/LanguageChoice.h"
+#include "app/RunOnce.h"
+#include "ui/FrmKoltMain.h"
+#include "ui/ImgModule.h"
+#include "ui/toolkit/OrixMessageLoop.h"
 
 namespace {
 
-constexpr wchar_t kAppTitle[] = L"Brivo Plug-in Manager";
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        const std::wstring text = std::wstring(kAppTitle) + L"\n" + ProgramDisplayVersion();
-        DrawTextW(dc, text.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_WORDBREAK);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+bool QuitRequested() {
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"TfrmKoltMain";
-    RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, kAppTitle, WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 760, 520, nullptr, nullptr, instance,
-                                nullptr);
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    OpenInstanceRecord();
+    TApplicationWindow application;
+    if (ClaimFirstInstance(application.Handle())) {
+        // Another instance was brought to the front: nothing of this one
+        // is read, shown or written.
+        CloseInstanceRecord();
+        return 0;
     }
+
+    LoadSettings();
+    ChooseLanguageFile(AppConfig.Language);
+    CheckBrowserConfigAccess();
+
+    ImgModule();
+    TfrmKoltMain mainWindow;
+    if (!mainWindow.CreateMainWindow()) return 1;
+    // After a refused access check the window is made (its destruction is
+    // the one way out, saving the settings) but never shown.
+    if (!QuitRequested()) mainWindow.ShowMainWindow();
+    application.SetMainWindow(mainWindow.Handle());
+    RegisterMainWindow(mainWindow.Handle());
+
+    RunOrixMessageLoop();
+    // The loop ends with the window closed or with a quit request; either
+    // way its destroy handler saves the settings and ends the process.
+    DestroyWindow(mainWindow.Handle());
     return 0;
 }

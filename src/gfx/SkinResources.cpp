@@ -64,6 +64,12 @@ constexpr SkinPictureInfo kFixedPictures[] = {
     {Id::MessageInformation, 32, 32, 1},
     {Id::MessageQuestion, 32, 32, 1},
     {Id::MessageButton, 246, 25, 3},
+
+    {Id::KindTab, 510, 30, 5},
+    {Id::SocialFacebook, 60, 20, 3},
+    {Id::SocialTwitter, 60, 20, 3},
+    {Id::SocialMail, 60, 20, 3},
+    {Id::SocialHome, 60, 20, 3},
 };
 
 constexpr std::size_t kPictureCount = std::size(kFixedPictures) + kWaitFrameCount;

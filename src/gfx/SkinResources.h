@@ -37,6 +37,10 @@
 //                   to be drawn with its top and bottom 6 px unstretched
 //   message box     warning, error, information and question icons, 32 x 32;
 //                   button, strip 3 x 82 x 25 (for white captions)
+//   main window     kind tab, strip 5 x 102 x 30 (normal, hover, pressed,
+//                   disabled, selected; white caption on the selected one);
+//                   social buttons (network page, short messages, mail,
+//                   home page), strips 3 x 20 x 20 for the dark strip #22303F
 //
 // The program icon is ICON resource 1 with 16, 24, 32, 48 and 256 px images.
 #include <cstddef>
@@ -98,6 +102,12 @@ enum class SkinPictureId : int {
     MessageInformation = 322,
     MessageQuestion = 323,
     MessageButton = 324,
+
+    KindTab = 330,
+    SocialFacebook = 331,
+    SocialTwitter = 332,
+    SocialMail = 333,
+    SocialHome = 334,
 };
 
 inline constexpr int kStorePictureCount = 34;

@@ -93,6 +93,9 @@ public:
     // Called while the size changes, with the new size in design pixels.
     std::function<void(TOrixForm&, int& width, int& height)> OnLimitSize;
     std::function<void(TOrixForm&)> OnDpiChanged;
+    // Sees every key message for the form's windows before the dialog
+    // navigation does (shortcuts); true when it handled the message.
+    std::function<bool(TOrixForm&, const MSG&)> OnKeyPreview;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

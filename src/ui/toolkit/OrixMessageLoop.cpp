@@ -1,12 +1,14 @@
 #include "ui/toolkit/OrixMessageLoop.h"
 
-#include "ui/toolkit/OrixControl.h"
+#include "ui/toolkit/OrixForm.h"
 
 bool OrixPreTranslateMessage(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    const TOrixControl* form = TOrixControl::FromHandle(root);
-    if (!form || form->Kind() != TOrixKind::Form) return false;
+    TOrixControl* control = TOrixControl::FromHandle(root);
+    if (!control || control->Kind() != TOrixKind::Form) return false;
+    auto& form = static_cast<TOrixForm&>(*control);
+    if (form.OnKeyPreview && form.OnKeyPreview(form, message)) return true;
     return IsDialogMessageW(root, &message) != FALSE;
 }
 

@@ -1,0 +1,595 @@
+#include "ui/FrmKoltMain.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "app/AppConfig.h"
+#include "app/LanguageLookup.h"
+#include "app/WindowPlacement.h"
+#include "browsers/DefaultBrowser.h"
+#include "net/MakerAddresses.h"
+#include "net/rating/BatchRatingStep.h"
+#include "net/rating/RatingResult.h"
+#include "platform/ShellHelpers.h"
+#include "platform/Utf.h"
+#include "platform/VersionInfo.h"
+#include "ui/AddonRows.h"
+#include "ui/ConfirmMessage.h"
+#include "ui/ImgModule.h"
+#include "ui/Toasts.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TfrmKoltMain";
+constexpr wchar_t kAppTitle[] = L"Brivo Plug-in Manager";
+constexpr int kDesignWidth = 801;
+constexpr int kDesignHeight = 496;
+constexpr int kMinWidth = 500;
+constexpr int kMinHeight = 400;
+constexpr COLORREF kPanel = OrixRgb(0x22303F);
+constexpr COLORREF kAccent = OrixRgb(0x1695E6);
+constexpr COLORREF kText = OrixRgb(0x383838);
+constexpr COLORREF kWhite = OrixRgb(0xFFFFFF);
+// The dark strip under the list holds the version, the update link and the
+// social buttons; the list ends where it begins.
+constexpr int kSidePanelWidth = 178;
+constexpr int kBottomStrip = 23;
+
+std::wstring Text(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) {
+    return Translate(section, key, fallback);
+}
+
+// Fills the first "%d" or "%s" of a translated pattern. Language files are
+// user-editable, so the pattern never reaches a printf-style formatter.
+std::wstring FillPattern(std::wstring pattern, const wchar_t* placeholder, const std::wstring& value) {
+    const size_t at = pattern.find(placeholder);
+    if (at != std::wstring::npos) pattern.replace(at, 2, value);
+    return pattern;
+}
+
+void SetButtonFonts(TOrixButton& button, COLORREF normal, COLORREF selected, COLORREF disabled) {
+    for (TOrixFont* font : {&button.FontNormal, &button.FontOver, &button.FontDown, &button.FontFocus})
+        font->SetColor(normal);
+    button.FontSelect.SetColor(selected);
+    button.FontDisable.SetColor(disabled);
+}
+
+void ShowSystemError(HWND owner, const std::string& utf8) {
+    MessageBoxW(owner, ToWide(utf8).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+TfrmKoltMain::TfrmKoltMain() : TfrmBase(kClassName) {}
+
+TfrmKoltMain::~TfrmKoltMain() {
+    if (rateTarget_) rateTarget_->Close();
+}
+
+bool TfrmKoltMain::CreateMainWindow() {
+    CreateArgs args;
+    args.name = L"frmKoltMain";
+    args.caption = kAppTitle;
+    args.clientWidth = kDesignWidth;
+    args.clientHeight = kDesignHeight;
+    args.minimizeButton = true;
+    args.resizable = true;
+    const TWindowPlacement& saved = AppConfig.MainWindow;
+    if (saved.Valid()) {
+        args.clientWidth = std::max(saved.Width, kMinWidth);
+        args.clientHeight = std::max(saved.Height, kMinHeight);
+        // The size in screen pixels is only known once the window has its
+        // DPI; the remembered corner is brought onto a monitor there.
+        args.position = POINT{saved.Left, saved.Top};
+    }
+    if (!CreateForm(args)) return false;
+    if (saved.Valid()) {
+        RECT now;
+        GetWindowRect(Handle(), &now);
+        const RECT fitted = FitOnScreen(now);
+        if (fitted.left != now.left || fitted.top != now.top)
+            SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return true;
+}
+
+void TfrmKoltMain::ShowMainWindow() {
+    Show();
+    SetForegroundWindow(Handle());
+    m_lstView->SetFocus();
+}
+
+void TfrmKoltMain::CreateComponents() {
+    // Creation order is the Tab order: browsers, kinds, the list, the rest.
+    CreateBrowserButtons();
+    CreateKindTabs();
+    TOrixListView::CreateArgs list;
+    list.name = L"m_lstView";
+    list.bounds = {178, 91, 618, 382};
+    list.anchors = AnchorAll;
+    list.rowHeight = 70;
+    list.color = kWhite;
+    m_lstView = &Add<TOrixListView>(list);
+    CreateLabels();
+    CreateSocialButtons();
+    sysMenu = &Add<TOrixPopupMenu>({L"sysMenu", 25});
+    mglst = &Add<TOrixImageList>({L"mglst", 68, 68});
+}
+
+void TfrmKoltMain::CreateBrowserButtons() {
+    const TOrixStrip face = ImgModule().Store(13);
+    for (int i = 0; i < 4; ++i) {
+        TOrixButton::CreateArgs b;
+        b.name = L"btnB" + std::to_wstring(i + 1);
+        b.bounds = {5, 27 + 50 * i, 171, 50};
+        b.picture = face;
+        b.captionAlign = TOrixTextAlign::Left;
+        b.captionLeft = 50;
+        b.enabled = false;
+        TOrixButton& button = Add<TOrixButton>(b);
+        button.SetTransparent(true);
+        SetButtonFonts(button, kWhite, kWhite, OrixRgb(0x6C7177));
+        button.OnClick = [this](TOrixControl& c) { SelectBrowser(static_cast<TOrixButton&>(c)); };
+        BrowserButtons[i] = &button;
+    }
+}
+
+void TfrmKoltMain::CreateKindTabs() {
+    static constexpr intptr_t kTags[] = {0, 1, 2, 4};
+    static constexpr const wchar_t* kCaptions[] = {L"All", L"BHO", L"Toolbars", L"Context Menu"};
+    const TOrixStrip face = ImgModule().Picture(SkinPictureId::KindTab);
+    for (int i = 0; i < 4; ++i) {
+        TOrixButton::CreateArgs t;
+        t.name = L"btn" + std::to_wstring(i + 5);
+        t.bounds = {183 + 103 * i, 59, 102, 30};
+        t.picture = face;
+        t.caption = kCaptions[i];
+        t.tag = kTags[i];
+        TOrixButton& tab = Add<TOrixButton>(t);
+        SetButtonFonts(tab, kText, kWhite, OrixRgb(0xA0A0A0));
+        tab.OnClick = [this](TOrixControl& c) { SelectKindTab(static_cast<TOrixButton&>(c)); };
+        kindTabs_[i] = &tab;
+    }
+}
+
+void TfrmKoltMain::CreateLabels() {
+    TOrixLabel::CreateArgs d;
+    d.name = L"lblSetasdefault";
+    d.caption = L"Set as default browser";
+    d.bounds = {593, 33, 198, 17};
+    d.anchors = AnchorTop | AnchorRight;
+    d.align = TOrixTextAlign::Right;
+    d.link = true;
+    lblSetasdefault = &Add<TOrixLabel>(d);
+    lblSetasdefault->Font.SetColor(kAccent);
+    lblSetasdefault->FontDown.SetColor(kAccent);
+    lblSetasdefault->FontOver.SetColor(OrixRgb(0x000080));
+    lblSetasdefault->FontOver.SetUnderline(true);
+    lblSetasdefault->OnClick = [this](TOrixControl&) { SetAsDefaultBrowser(); };
+
+    TOrixLabel::CreateArgs count;
+    count.name = L"lbl1";
+    count.bounds = {183, 33, 223, 18};
+    count.visible = false;
+    lbl1 = &Add<TOrixLabel>(count);
+    lbl1->Font.SetColor(kText);
+
+    TOrixLabel::CreateArgs version;
+    version.name = L"lbl2";
+    version.bounds = {2, 474, 174, 20};
+    version.anchors = AnchorBottom | AnchorLeft;
+    lbl2 = &Add<TOrixLabel>(version);
+
+    // The update link is placed and drawn; the update check comes with the
+    // online services.
+    TOrixLabel::CreateArgs update;
+    update.name = L"lbl3";
+    update.caption = L"Check for Updates";
+    update.bounds = {178, 475, 199, 20};
+    update.anchors = AnchorBottom | AnchorLeft;
+    lbl3 = &Add<TOrixLabel>(update);
+    for (TOrixLabel* label : {lbl2, lbl3})
+        for (TOrixFont* font : {&label->Font, &label->FontOver, &label->FontDown, &label->FontDisable})
+            font->SetColor(kWhite);
+    for (TOrixFont* font : {&lbl3->Font, &lbl3->FontOver, &lbl3->FontDown}) font->SetUnderline(true);
+
+    // The advertisement banner's place; the banner comes with the online
+    // services.
+    TOrixImage::CreateArgs ad;
+    ad.name = L"imgad";
+    ad.bounds = {5, 372, 170, 100};
+    ad.anchors = AnchorBottom | AnchorLeft;
+    ad.stretch = true;
+    imgad = &Add<TOrixImage>(ad);
+}
+
+void TfrmKoltMain::CreateSocialButtons() {
+    struct Social {
+        const wchar_t* name;
+        SkinPictureId picture;
+        intptr_t tag;
+    };
+    static constexpr Social kSocial[] = {{L"btn1", SkinPictureId::SocialFacebook, 2},
+                                         {L"btn2", SkinPictureId::SocialTwitter, 3},
+                                         {L"btn3", SkinPictureId::SocialMail, 1},
+                                         {L"btn4", SkinPictureId::SocialHome, 4}};
+    for (int i = 0; i < 4; ++i) {
+        TOrixButton::CreateArgs s;
+        s.name = kSocial[i].name;
+        s.bounds = {710 + 22 * i, 476, 20, 20};
+        s.anchors = AnchorBottom | AnchorRight;
+        s.picture = ImgModule().Picture(kSocial[i].picture);
+        s.tag = kSocial[i].tag;
+        TOrixButton& button = Add<TOrixButton>(s);
+        button.SetTransparent(true);
+        button.OnClick = [this](TOrixControl& c) { OpenSocialPage(c.Tag()); };
+        socialButtons_[i] = &button;
+    }
+}
+
+void TfrmKoltMain::FormCreate() {
+    TfrmBase::FormCreate();
+    rateTarget_ = TRateTarget::Create(Handle());
+    OnPaintBackground = [this](TOrixForm&, TOrixCanvas& canvas) { PaintBackground(canvas); };
+    OnLimitSize = [](TOrixForm&, int& width, int& height) {
+        width = std::max(width, kMinWidth);
+        height = std::max(height, kMinHeight);
+    };
+    OnKeyPreview = [this](TOrixForm&, const MSG& message) { return KeyPreview(message); };
+    SelectKindTab(*kindTabs_[0]);
+    ConfigureList();
+    SetupColumns();
+    BuildBrowserButtons();
+}
+
+void TfrmKoltMain::ConfigureList() {
+    painter_ = std::make_unique<TAddonListPainter>(
+        *m_lstView, TAddonListPainter::Selection{[this] { return static_cast<const TBrowserAppBase*>(currentBrowser_); },
+                                                 [this] { return currentKindFilter_; }});
+    TOrixListView& list = *m_lstView;
+    const TimgModule& images = ImgModule();
+    list.SetHeaderHeight(0);
+    list.SetRowHeight(70);
+    list.SetRowPicture(images.Store(8));
+    list.SetSelectionPicture(images.Store(9));
+    list.SetHeaderPicture(images.Store(10));
+    list.SetImageList(mglst);
+    list.SetScrollBarSkin(images.ScrollBarSkin());
+    list.OnDrawRowBackground = [this](TOrixListView&, TOrixCanvas& canvas, int index, const RECT& row) {
+        painter_->PaintRowBackground(canvas, index, row);
+    };
+    list.OnDrawRow = [this](TOrixListView&, TOrixCanvas& canvas, int index, const RECT& row) {
+        painter_->PaintRow(canvas, index, row);
+    };
+    list.OnDrawBackground = [this](TOrixListView&, TOrixCanvas& canvas, const RECT& client) {
+        painter_->PaintEmptyList(canvas, client);
+    };
+    list.OnRowMouseMove = [this](TOrixListView&, int x, int y, int index) { painter_->RowMouseMove(x, y, index); };
+    list.OnRowClick = [this](TOrixListView&, int index, int x, int y) { RowClick(index, x, y); };
+    list.OnResize = [](TOrixControl& control) {
+        auto& resized = static_cast<TOrixListView&>(control);
+        if (resized.ColumnCount() > 0 && resized.DesignClientWidth() > 260)
+            resized.SetColumnWidth(0, resized.DesignClientWidth() - 220);
+    };
+    list.Invalidate();
+}
+
+void TfrmKoltMain::SetupColumns() {
+    m_lstView->SetColumns({380, 120, 100});
+    if (m_lstView->OnResize) m_lstView->OnResize(*m_lstView);
+}
+
+void TfrmKoltMain::BuildBrowserButtons() {
+    BrowserList found;
+    GetBrowserList(found);
+    browsers_ = std::move(found);
+    for (size_t i = 0; i < browsers_.size() && i < BrowserButtons.size(); ++i) {
+        TBrowserAppBase& adapter = *browsers_[i];
+        TOrixButton& button = *BrowserButtons[i];
+        button.SetEnabled(!adapter.DataPath.empty());
+        button.SetPicture(ImgModule().Store(13));
+        button.SetTransparent(true);
+        SetButtonFonts(button, kWhite, kWhite, OrixRgb(0x6C7177));
+        button.SetCaption(adapter.DisplayName);
+        button.SetCaptionAlign(TOrixTextAlign::Left, 50);
+        button.SetDesignBounds({5, 27 + 50 * static_cast<int>(i), 171, 50});
+        button.OnPaintExtra = [this](TOrixButton& b, TOrixCanvas& canvas) { painter_->PaintBrowserButton(b, canvas); };
+        button.SetTag(reinterpret_cast<intptr_t>(&adapter));
+        button.Invalidate();
+    }
+    SelectBrowser(*BrowserButtons[0]);
+}
+
+void TfrmKoltMain::SelectBrowser(TOrixButton& button) {
+    auto* adapter = reinterpret_cast<TBrowserAppBase*>(button.Tag());
+    if (!adapter || adapter == currentBrowser_) return;
+    for (TOrixButton* b : BrowserButtons) b->SetSelected(false);
+    button.SetSelected(true);
+    currentBrowser_ = adapter;
+    if (adapter->Kind != BrowserKind::InternetExplorer) {
+        kindTabs_[3]->SetVisible(false);
+        if (currentKindFilter_ == 4) {
+            SelectKindTab(*kindTabs_[0]);
+        }
+    } else {
+        kindTabs_[3]->SetVisible(true);
+    }
+    SetKindTabCaptions();
+    FillAddonList();
+    if (IsWindowVisible(Handle())) m_lstView->SetFocus();
+}
+
+void TfrmKoltMain::SetKindTabCaptions() {
+    if (!currentBrowser_) return;
+    const bool ie = currentBrowser_->Kind == BrowserKind::InternetExplorer;
+    kindTabs_[1]->SetCaption(Text(L"Translation", ie ? L"TfrmKoltMain.btn6.Caption_1" : L"TfrmKoltMain.btn6.Caption_2",
+                                  ie ? L"BHO" : L"Extensions"));
+    kindTabs_[2]->SetCaption(Text(L"Translation", ie ? L"TfrmKoltMain.btn7.Caption_1" : L"TfrmKoltMain.btn7.Caption_2",
+                                  ie ? L"Toolbars" : L"Plugins"));
+}
+
+void TfrmKoltMain::SelectKindTab(TOrixButton& tab) {
+    for (TOrixButton* t : kindTabs_) t->SetSelected(false);
+    tab.SetSelected(true);
+    currentKindFilter_ = static_cast<int>(tab.Tag());
+    FillAddonList();
+}
+
+void TfrmKoltMain::WalkKindTabs(int step) {
+    std::vector<TOrixButton*> shown;
+    for (TOrixButton* t : kindTabs_)
+        if (t->Visible()) shown.push_back(t);
+    if (shown.empty()) return;
+    const auto selected = std::find_if(shown.begin(), shown.end(), [](TOrixButton* t) { return t->Selected(); });
+    const int count = static_cast<int>(shown.size());
+    const int at = selected == shown.end() ? 0 : static_cast<int>(selected - shown.begin());
+    SelectKindTab(*shown[((at + step) % count + count) % count]);
+}
+
+void TfrmKoltMain::FillAddonList() {
+    if (!m_lstView) return;
+    TOrixListView& list = *m_lstView;
+    list.BeginUpdate();
+    list.Rows().Clear();
+    list.ScrollTo(0);
+    lbl1->SetVisible(false);
+    TBrowserAppBase* browser = currentBrowser_;
+    const int count = browser ? browser->GetExtensionCount() : 0;
+    if (count > 0) {
+        UpdateCountLabel();
+        lbl1->SetVisible(true);
+        if (!browser->RatingsRequested) {
+            StartBatchRating(*browser, rateTarget_);
+            browser->RatingsRequested = true;
+        }
+        for (int i = 0; i < count; ++i) {
+            TBrowserExtensionInfo* addon = browser->GetExtension(i);
+            if (addon && (currentKindFilter_ == 0 || currentKindFilter_ == static_cast<int>(addon->Kind)))
+                list.Rows().Add(L" ", std::make_unique<TRowHitAreas>(addon));
+        }
+    }
+    list.EndUpdate();
+}
+
+void TfrmKoltMain::UpdateCountLabel() {
+    if (!currentBrowser_) return;
+    const std::wstring pattern = Text(L"Translation", L"TfrmKoltMain.lbl1.Caption", L"%d");
+    lbl1->SetCaption(FillPattern(pattern, L"%d", std::to_wstring(currentBrowser_->GetExtensionCount())));
+}
+
+int TfrmKoltMain::RowOf(const TBrowserExtensionInfo* addon) const {
+    const TOrixListModel& rows = m_lstView->Rows();
+    for (int i = 0; i < rows.Count(); ++i) {
+        const auto* row = rows.DataAs<TRowHitAreas>(i);
+        if (row && row->Addon == addon) return i;
+    }
+    return -1;
+}
+
+void TfrmKoltMain::RowClick(int index, int x, int y) {
+    const auto* row = m_lstView->Rows().DataAs<TRowHitAreas>(index);
+    if (!row) return;
+    switch (RowAreaAt(*row, {x, y})) {
+    case TRowArea::Delete: RemoveAddon(index); break;
+    case TRowArea::Toggle: ToggleAddon(index); break;
+    case TRowArea::Rating: ShowReviews(index); break;
+    case TRowArea::None: break;
+    }
+}
+
+bool TfrmKoltMain::EnsureBrowserClosed(TBrowserAppBase& adapter) {
+    if (!adapter.IsBrowserRunning()) return true;
+    ConfirmMessage(Handle(), L"BIsRuning", TOrixMessageButtons::Ok, TOrixMessageIcon::Question);
+    return false;
+}
+
+void TfrmKoltMain::RemoveAddon(int index) {
+    const auto* row = m_lstView->Rows().DataAs<TRowHitAreas>(index);
+    if (!currentBrowser_ || !row || !row->Addon) return;
+    TBrowserAppBase& browser = *currentBrowser_;
+    TBrowserExtensionInfo* addon = row->Addon;
+    if (!EnsureBrowserClosed(browser)) return;
+    if (ConfirmMessage(Handle(), L"DeleteConf", TOrixMessageButtons::YesNo, TOrixMessageIcon::Warning) ==
+        TOrixMessageBox::kNo)
+        return;
+    bool removed = false;
+    try {
+        removed = browser.RemoveExtension(addon);
+    } catch (const std::exception& error) {
+        ShowSystemError(Handle(), error.what());
+        return;
+    }
+    // A removal that did not happen keeps its row; the record is gone
+    // otherwise and its row with it.
+    if (!removed) return;
+    if (const int at = RowOf(addon); at >= 0) m_lstView->Rows().Remove(at);
+    UpdateCountLabel();
+    m_lstView->Invalidate();
+}
+
+void TfrmKoltMain::ToggleAddon(int index) {
+    const auto* row = m_lstView->Rows().DataAs<TRowHitAreas>(index);
+    if (!currentBrowser_ || !row || !row->Addon) return;
+    if (!HasAddonSwitch(currentBrowser_->Kind, row->Addon->Kind)) return;
+    TBrowserExtensionInfo* addon = row->Addon;
+    if (!EnsureBrowserClosed(*currentBrowser_)) return;
+    try {
+        currentBrowser_->ToggleExtension(addon);
+    } catch (const std::exception& error) {
+        ShowSystemError(Handle(), error.what());
+    }
+    if (const int at = RowOf(addon); at >= 0) m_lstView->InvalidateRow(at);
+}
+
+void TfrmKoltMain::ShowReviews(int index) {
+    const auto* row = m_lstView->Rows().DataAs<TRowHitAreas>(index);
+    if (!currentBrowser_ || !row || !row->Addon || !OnShowReviews) return;
+    EnableWindow(Handle(), FALSE);
+    try {
+        OnShowReviews(*currentBrowser_, *row->Addon);
+    } catch (const std::exception& error) {
+        EnableWindow(Handle(), TRUE);
+        ShowSystemError(Handle(), error.what());
+        return;
+    }
+    EnableWindow(Handle(), TRUE);
+}
+
+POINT TfrmKoltMain::CentrePoint(int dx, int dy) const {
+    RECT window;
+    GetWindowRect(Handle(), &window);
+    return {window.left + (window.right - window.left) / 2 + dx, window.top + (window.bottom - window.top) / 2 + dy};
+}
+
+void TfrmKoltMain::ShowServerMessage(const std::wstring& key) {
+    ShowErrorToast(CentrePoint(-60, -35), Text(L"Messages", key, L""));
+}
+
+void TfrmKoltMain::SetAsDefaultBrowser() {
+    if (!currentBrowser_) return;
+    const bool accepted = SetDefaultBrowser(*currentBrowser_);
+    for (TOrixButton* b : BrowserButtons) b->Invalidate();
+    // Windows guards the choice of the default browser; the user hears of
+    // success only when the change took.
+    if (accepted)
+        ShowInfoToast(CentrePoint(0, -35), Text(L"Messages", L"SetAsDefault", L""));
+    else
+        ShowErrorToast(CentrePoint(0, -35), Text(L"Messages", L"SetAsDefaultF", L""));
+}
+
+void TfrmKoltMain::OpenSocialPage(intptr_t tag) {
+    switch (tag) {
+    case 1: {
+        const std::wstring mail = L"mailto:?subject=Please try Brivo Plug-in Manager!&body=<html><body><a href=\"" +
+                                  DownloadPageUrl() +
+                                  L"\">Please try Brivo Plug-in Manager!</a> I've found it useful in managing browser "
+                                  L"plug-ins!</body></html>";
+        ShellExecuteW(Handle(), L"open", mail.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        break;
+    }
+    case 2: OpenUrl(Handle(), SocialNetworkPageUrl()); break;
+    case 3: OpenUrl(Handle(), ShortMessagePageUrl()); break;
+    case 4: OpenUrl(Handle(), HomePageUrl()); break;
+    default: break;
+    }
+}
+
+void TfrmKoltMain::HandleRatingResult(WPARAM code, LPARAM value) {
+    if (code == RateCode::NotVerified) {
+        ShowServerMessage(L"UnVerify");
+    } else if (code == RateCode::BatchDelivered) {
+        m_lstView->Invalidate();
+    } else if (code == RateCode::Unreadable) {
+        ShowServerMessage(L"GetSvrError1");
+    } else if (IsRatingDelivery(code) && value) {
+        // The batch step delivers only records still in their adapter's list.
+        reinterpret_cast<TBrowserExtensionInfo*>(value)->Rating = DeliveredRating(code);
+    }
+}
+
+bool TfrmKoltMain::KeyPreview(const MSG& message) {
+    if (message.message != WM_KEYDOWN) return false;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (message.wParam == VK_TAB && control) {
+        WalkKindTabs((GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
+        return true;
+    }
+    if (message.hwnd != m_lstView->Handle() || control) return false;
+    const int selected = m_lstView->Selected();
+    switch (message.wParam) {
+    case VK_SPACE: ToggleAddon(selected); return true;
+    case VK_DELETE: RemoveAddon(selected); return true;
+    case VK_RETURN: ShowReviews(selected); return true;
+    default: return false;
+    }
+}
+
+void TfrmKoltMain::PaintBackground(TOrixCanvas& canvas) {
+    const RECT client = ClientRect();
+    const int title = canvas.Scale(Frame().TitleHeight);
+    const int strip = client.bottom - canvas.Scale(kBottomStrip);
+    canvas.Fill({0, title, canvas.Scale(kSidePanelWidth), client.bottom}, kPanel);
+    canvas.Fill({0, strip, client.right, client.bottom}, kPanel);
+}
+
+void TfrmKoltMain::TranslateForm() {
+    TfrmBase::TranslateForm();
+    // The main menu is built here once it exists.
+    if (currentBrowser_ && lbl1) UpdateCountLabel();
+    static constexpr const wchar_t* kHintKeys[] = {L"TfrmKoltMain.btn1.hint", L"TfrmKoltMain.btn2.hint",
+                                                   L"TfrmKoltMain.btn3.hint", L"TfrmKoltMain.btn4.hint"};
+    for (int i = 0; i < 4; ++i)
+        if (socialButtons_[i]) socialButtons_[i]->SetHint(Text(L"Translation", kHintKeys[i], L""));
+    SetKindTabCaptions();
+    Frame().CloseHint = Text(L"Translation", L"TfrmKoltMain.CloseHint", L"Close");
+    Frame().MenuHint = Text(L"Translation", L"TfrmKoltMain.MenuHint", L"Menu");
+    Frame().MinimizeHint = Text(L"Translation", L"TfrmKoltMain.MinHint", L"Minimize");
+    RefreshFrame();
+    ImgModule().TranslateMessageDialog();
+    if (lbl2) lbl2->SetCaption(FillPattern(lbl2->Caption(), L"%s", ProgramDisplayVersion()));
+    if (lbl3) lbl3->FontOver.SetColor(kAccent);
+    if (lblSetasdefault) lblSetasdefault->Font.SetColor(kAccent);
+}
+
+LRESULT TfrmKoltMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_RATING_RESULT:
+        HandleRatingResult(wp, lp);
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        break;
+    default:
+        break;
+    }
+    return TfrmBase::WndProc(msg, wp, lp);
+}
+
+void TfrmKoltMain::RememberPlacement() {
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    RECT rect;
+    if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) {
+        rect = placement.rcNormalPosition;
+    } else {
+        GetWindowRect(Handle(), &rect);
+    }
+    TWindowPlacement& saved = AppConfig.MainWindow;
+    saved.Left = rect.left;
+    saved.Top = rect.top;
+    saved.Width = UnscaleForDpi(rect.right - rect.left, Dpi());
+    saved.Height = UnscaleForDpi(rect.bottom - rect.top, Dpi());
+}
+
+void TfrmKoltMain::FormDestroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (rateTarget_) rateTarget_->Close();
+    RememberPlacement();
+    SaveSettings();
+    if (OnShutdown) {
+        OnShutdown();
+        return;
+    }
+    // Workers (ratings, downloads) are cut off; nothing else needs to run.
+    ExitProcess(0);
+}

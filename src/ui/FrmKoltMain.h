@@ -1,0 +1,105 @@
+#pragma once
+// The program's main window: one button per browser, the kind tabs, the
+// selected browser's add-ons with their ratings, and the commands on them
+// (switch off or on, remove, reviews) and on the browser (make it the
+// default). It owns the browser adapters for the whole run; closing it saves
+// the settings and ends the process.
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "browsers/BrowserList.h"
+#include "net/rating/RateTarget.h"
+#include "ui/AddonListPainter.h"
+#include "ui/FrmBase.h"
+#include "ui/RowHitAreas.h"
+#include "ui/toolkit/OrixButton.h"
+#include "ui/toolkit/OrixImage.h"
+#include "ui/toolkit/OrixImageList.h"
+#include "ui/toolkit/OrixLabel.h"
+#include "ui/toolkit/OrixListView.h"
+#include "ui/toolkit/OrixPopupMenu.h"
+
+class TfrmKoltMain : public TfrmBase {
+public:
+    TfrmKoltMain();
+    ~TfrmKoltMain() override;
+
+    // Makes the window at its remembered place (or centred at design size),
+    // not yet shown.
+    bool CreateMainWindow();
+    // Shows it with the add-on list ready for the keyboard.
+    void ShowMainWindow();
+
+    void TranslateForm() override;
+
+    void BuildBrowserButtons();
+    void SelectBrowser(TOrixButton& button);
+    void FillAddonList();
+    void SetupColumns();
+
+    // The row commands; index is the row of the add-on list.
+    void RemoveAddon(int index);
+    void ToggleAddon(int index);
+    void ShowReviews(int index);
+    // False (after telling the user) while the browser runs.
+    bool EnsureBrowserClosed(TBrowserAppBase& adapter);
+    void ShowServerMessage(const std::wstring& key);
+
+    TBrowserAppBase* CurrentBrowser() const { return currentBrowser_; }
+    int CurrentKindFilter() const { return currentKindFilter_; }
+    TOrixListView& AddonList() { return *m_lstView; }
+
+    // Opens the reviews of a record; the main window is disabled meanwhile.
+    std::function<void(TBrowserAppBase&, TBrowserExtensionInfo&)> OnShowReviews;
+    // Runs after the settings were saved at destruction; ends the process
+    // when not set.
+    std::function<void()> OnShutdown;
+
+protected:
+    void CreateComponents() override;
+    void FormCreate() override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void CreateBrowserButtons();
+    void CreateKindTabs();
+    void CreateLabels();
+    void CreateSocialButtons();
+    void ConfigureList();
+    void SelectKindTab(TOrixButton& tab);
+    void WalkKindTabs(int step);
+    void SetKindTabCaptions();
+    void UpdateCountLabel();
+    void SetAsDefaultBrowser();
+    void OpenSocialPage(intptr_t tag);
+    void HandleRatingResult(WPARAM code, LPARAM value);
+    void RowClick(int index, int x, int y);
+    bool KeyPreview(const MSG& message);
+    void PaintBackground(TOrixCanvas& canvas);
+    void FormDestroy();
+    void RememberPlacement();
+    // The row showing the record, or -1 (rows move when others go).
+    int RowOf(const TBrowserExtensionInfo* addon) const;
+    POINT CentrePoint(int dx, int dy) const;
+
+    BrowserList browsers_;
+    std::array<TOrixButton*, 4> BrowserButtons{};
+    std::array<TOrixButton*, 4> kindTabs_{};
+    TBrowserAppBase* currentBrowser_ = nullptr;
+    int currentKindFilter_ = 0;
+    std::shared_ptr<TRateTarget> rateTarget_;
+    std::unique_ptr<TAddonListPainter> painter_;
+    bool destroyed_ = false;
+
+    TOrixLabel* lblSetasdefault = nullptr;
+    TOrixLabel* lbl1 = nullptr;
+    TOrixLabel* lbl2 = nullptr;
+    TOrixLabel* lbl3 = nullptr;
+    TOrixImage* imgad = nullptr;
+    std::array<TOrixButton*, 4> socialButtons_{};
+    TOrixListView* m_lstView = nullptr;
+    TOrixPopupMenu* sysMenu = nullptr;
+    TOrixImageList* mglst = nullptr;
+};
