@@ -196,8 +196,20 @@ class SilentService:
         self.sock.bind(("127.0.0.1", 0))
         self.sock.listen(16)
         self.url = "http://127.0.0.1:%d" % self.sock.getsockname()[1]
+        self.sock.setblocking(False)
+        self.accepted = []
+
+    def connected(self):
+        """Whether a client has connected (and is left waiting)."""
+        try:
+            self.accepted.append(self.sock.accept()[0])
+        except BlockingIOError:
+            pass
+        return bool(self.accepted)
 
     def close(self):
+        for conn in self.accepted:
+            conn.close()
         self.sock.close()
 
 
@@ -280,7 +292,8 @@ class World:
                 raise E2EError("%s is not built in %s" % (exe, self.bin))
         self.env = self._wine_env()
         self._start_display()
-        os.makedirs(self.shots, exist_ok=True)
+        shutil.rmtree(self.shots, ignore_errors=True)
+        os.makedirs(self.shots)
         # The prefix's Wine services belong to the display they started on.
         self.kill_wine()
         self.run([os.path.join(ROOT, "scripts", "wine-prefix"), self.prefix], timeout=600)
@@ -515,8 +528,10 @@ class App:
         full = self.world.screenshot()
         return full.crop(self.origin[0], self.origin[1], self.size[0], self.size[1])
 
-    def wait_shot(self, condition, timeout, what):
-        """Takes screenshots until condition(shot) holds; returns the shot."""
+    def wait_shot(self, condition, timeout, what, seen=None):
+        """Takes screenshots until condition(shot) holds; returns the shot.
+        On time-out the last shot is kept in the shots folder, and seen(shot)
+        (when given) tells in the message what it showed."""
         last = [None]
 
         def attempt():
@@ -524,11 +539,14 @@ class App:
             return last[0] if condition(last[0]) else None
         try:
             return wait_until(attempt, timeout, what, 0.3)
-        except E2EError:
-            if last[0] is not None:
-                name = "".join(c if c.isalnum() else "-" for c in what)[:60]
-                last[0].save_png(os.path.join(self.world.shots, "failed-%s.png" % name))
-            raise
+        except E2EError as e:
+            if last[0] is None:
+                raise
+            name = "".join(c if c.isalnum() else "-" for c in what)[:60]
+            path = os.path.join(self.world.shots, "failed-%s.png" % name)
+            last[0].save_png(path)
+            detail = "; seen %s" % (seen(last[0]),) if seen else ""
+            raise E2EError("%s%s (screenshot %s)" % (e, detail, path)) from None
 
     # end -----------------------------------------------------------------------
     def wait_exit(self, timeout=30):

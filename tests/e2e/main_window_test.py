@@ -114,6 +114,11 @@ def translation(key, language_texts=EN):
     return language_texts[("translation", key.lower())]
 
 
+# Seconds to wait for something the program does at once; a loaded machine
+# may take a while.
+WAIT = 20
+
+
 def check(condition, what):
     if not condition:
         raise E2EError(what)
@@ -126,8 +131,10 @@ class Skin:
 
     # Largest mean channel difference between a drawn picture and its skin
     # picture that still counts as that picture.
-    SWITCH_MATCH = 12
-    STAR_MATCH = 12
+    # The pictures are drawn unscaled, so a match is close to exact; one
+    # pixel off already differs by more than 9.
+    SWITCH_MATCH = 6
+    STAR_MATCH = 6
 
     def __init__(self, world):
         self.off = world.skin_picture(5)
@@ -190,7 +197,7 @@ def client_rect(app, c):
 
 
 def click_control(app, text):
-    c = wait_until(lambda: control_by_text(app, text), 10, "a control reading %r" % text)
+    c = wait_until(lambda: control_by_text(app, text), WAIT, "a control reading %r" % text)
     x, y, w, h = client_rect(app, c)
     app.click(x + w // 2, y + h // 2)
 
@@ -308,29 +315,63 @@ def missing_browser_button_disabled(world, skin):
     check(not buttons[-1]["enabled"], "Opera's button (last) is disabled")
 
 
+def tab_face(shot, i):
+    """A point of tab i's face that no caption reaches."""
+    x, y, _, _ = Layout.tab(i)
+    return shot.pixel(x + 6, y + 8)
+
+
+def selected_tabs(shot, selected_face):
+    return [i for i in range(4) if max(abs(a - b) for a, b in zip(tab_face(shot, i), selected_face)) <= 8]
+
+
+def start_tab_faces(app):
+    """The selected face (All, at the start) and an unselected one."""
+    shot = app.shot()
+    selected, other = tab_face(shot, 0), tab_face(shot, 1)
+    check(max(abs(a - b) for a, b in zip(selected, other)) > 24, "the selected tab looks unlike the others")
+    return selected
+
+
+def browser_name(world, browser):
+    return [b for b in all_browsers(world) if b["browser"] == browser][0]["displayName"]
+
+
 @case
 def kind_tabs_follow_the_browser(world, skin):
     app = started(world)
-    ie = [b for b in all_browsers(world) if b["browser"] == "ie"][0]["displayName"]
-    chrome = [b for b in all_browsers(world) if b["browser"] == "chrome"][0]["displayName"]
+    ie, chrome = browser_name(world, "ie"), browser_name(world, "chrome")
     chrome_tabs = [translation(k) for k in ("TfrmKoltMain.btn5.Caption", "TfrmKoltMain.btn6.Caption_2",
                                             "TfrmKoltMain.btn7.Caption_2")]
     ie_tabs = [translation(k) for k in ("TfrmKoltMain.btn5.Caption", "TfrmKoltMain.btn6.Caption_1",
                                         "TfrmKoltMain.btn7.Caption_1", "TfrmKoltMain.btn8.Caption")]
     check(tab_captions(app) == chrome_tabs, "Chrome's tabs: %s" % tab_captions(app))
-    all_tab = app.shot().crop(*Layout.tab(0))
+    app.move(5, 5)
+    selected = start_tab_faces(app)
     select_browser(app, ie)
-    wait_until(lambda: tab_captions(app) == ie_tabs, 10, "IE's tabs %s (seen %s)" % (ie_tabs, tab_captions(app)))
+    wait_until(lambda: tab_captions(app) == ie_tabs, WAIT, "IE's tabs %s" % ie_tabs)
     click_control(app, ie_tabs[3])
     app.move(5, 5)
-    app.wait_shot(lambda s: s.crop(*Layout.tab(3)).difference(all_tab) < 12, 10, "the Context Menu tab selected")
+    app.wait_shot(lambda s: selected_tabs(s, selected) == [3], WAIT, "Context Menu selected",
+                  seen=lambda s: selected_tabs(s, selected))
     select_browser(app, chrome)
-    wait_until(lambda: tab_captions(app) == chrome_tabs, 10, "Chrome's tabs again")
-    shot = app.shot()
-    # "All" is selected again: it looks as it did at the start, and unlike
-    # the other tabs.
-    check(shot.crop(*Layout.tab(0)).difference(all_tab) < 3, "the All tab is drawn selected")
-    check(shot.crop(*Layout.tab(1)).difference(all_tab) > 3, "the Extensions tab is drawn unselected")
+    wait_until(lambda: tab_captions(app) == chrome_tabs, WAIT, "Chrome's tabs again")
+    app.move(5, 5)
+    app.wait_shot(lambda s: selected_tabs(s, selected) == [0], WAIT, "All selected again")
+
+
+@case
+def ctrl_tab_walks_kind_tabs(world, skin):
+    app = started(world)
+    app.move(5, 5)
+    selected = start_tab_faces(app)
+    focus_list(app, 0)
+    app.move(5, 5)
+    app.key("ctrl+Tab")
+    app.wait_shot(lambda s: selected_tabs(s, selected) == [1], WAIT, "Extensions selected")
+    # Backwards past the first tab: the last shown one (Chrome has three).
+    app.key("ctrl+shift+Tab", "ctrl+shift+Tab")
+    app.wait_shot(lambda s: selected_tabs(s, selected) == [2], WAIT, "Plugins selected")
 
 
 @case
@@ -338,7 +379,8 @@ def chrome_switch_click(world, skin):
     addons = listed(world, "chrome")
     row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
     app = started(world)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
+                  seen=lambda s: skin.switch_state(s, row))
     x, y, w, h = Layout.switch(row)
     app.click(x + w // 2, y + h // 2)
     app.move(5, 5)
@@ -346,29 +388,33 @@ def chrome_switch_click(world, skin):
     def written():
         s = world.chrome_prefs()["extensions"]
         return s["settings"][addon["id"]].get("state") == 0 and addon["id"] in s.get("known_disabled", [])
-    wait_until(written, 10, "Preferences with %s switched off" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+    wait_until(written, WAIT, "Preferences with %s switched off" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
+                  seen=lambda s: skin.switch_state(s, row))
 
 
 @case
 def chrome_switch_space(world, skin):
     addons = listed(world, "chrome")
-    row, addon = row_of(addons, lambda a: a["kind"] == 1 and a["disabled"])
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and a["disabled"] and addons.index(a) > 0)
     app = started(world)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
-    focus_list(app, row)
-    app.key("space")
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
+                  seen=lambda s: skin.switch_state(s, row))
+    # The row above is clicked; Down selects the add-on's own row.
+    focus_list(app, row - 1)
+    app.key("Down", "space")
     app.move(5, 5)
 
     def written():
         s = world.chrome_prefs()["extensions"]
         return s["settings"][addon["id"]].get("state") == 1 and addon["id"] not in s.get("known_disabled", [])
-    wait_until(written, 10, "Preferences with %s switched on" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    wait_until(written, WAIT, "Preferences with %s switched on" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
+                  seen=lambda s: skin.switch_state(s, row))
 
 
 def firefox_name(world):
-    return [b for b in all_browsers(world) if b["browser"] == "firefox"][0]["displayName"]
+    return browser_name(world, "firefox")
 
 
 @case
@@ -377,7 +423,8 @@ def firefox_switch_click(world, skin):
     row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
     app = started(world)
     select_browser(app, firefox_name(world))
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
+                  seen=lambda s: skin.switch_state(s, row))
     x, y, w, h = Layout.switch(row)
     app.click(x + w // 2, y + h // 2)
     app.move(5, 5)
@@ -385,8 +432,9 @@ def firefox_switch_click(world, skin):
     def written():
         a = world.firefox_addons()[addon["id"]]
         return a["userDisabled"] is True and a["active"] is False
-    wait_until(written, 10, "extensions.json with %s switched off" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+    wait_until(written, WAIT, "extensions.json with %s switched off" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
+                  seen=lambda s: skin.switch_state(s, row))
 
 
 @case
@@ -398,7 +446,8 @@ def firefox_legacy_switch_click(world, skin):
     row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
     app = started(world)
     select_browser(app, firefox_name(world))
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
+                  seen=lambda s: skin.switch_state(s, row))
     x, y, w, h = Layout.switch(row)
     app.click(x + w // 2, y + h // 2)
     app.move(5, 5)
@@ -407,25 +456,28 @@ def firefox_legacy_switch_click(world, skin):
         with sqlite3.connect(db_path) as db:
             r = db.execute("select userDisabled, active from addon where id = ?", (addon["id"],)).fetchone()
         return r is not None and r[0] == 1 and r[1] == 0
-    wait_until(written, 10, "extensions.sqlite with %s switched off" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+    wait_until(written, WAIT, "extensions.sqlite with %s switched off" % addon["id"])
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
+                  seen=lambda s: skin.switch_state(s, row))
 
 
 @case
 def ie_helper_switch_click(world, skin):
     addons = listed(world, "ie")
     row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
-    ie = [b for b in all_browsers(world) if b["browser"] == "ie"][0]["displayName"]
+    ie = browser_name(world, "ie")
     key = IE_SETTINGS + "\\" + addon["id"]
     check(world.reg_value(key, "Flags") is None, "no Flags for %s before" % addon["id"])
     app = started(world)
     select_browser(app, ie)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", 10, "row %d showing ON" % row)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
+                  seen=lambda s: skin.switch_state(s, row))
     x, y, w, h = Layout.switch(row)
     app.click(x + w // 2, y + h // 2)
     app.move(5, 5)
-    wait_until(lambda: world.reg_value(key, "Flags") in ("0x1", "0x00000001"), 10, "Flags 1 at %s" % key)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", 10, "row %d showing OFF" % row)
+    wait_until(lambda: world.reg_value(key, "Flags") in ("0x1", "0x00000001"), WAIT, "Flags 1 at %s" % key)
+    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
+                  seen=lambda s: skin.switch_state(s, row))
 
 
 def delete_confirmation(app):
@@ -437,20 +489,20 @@ def delete_key_removes_after_yes(world, skin):
     addons = listed(world, "chrome")
     row, addon = row_of(addons, lambda a: a["kind"] == 1)
     app = started(world)
-    wait_until(lambda: count_label(app) == len(addons), 10, "the count %d" % len(addons))
+    wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
     before = app.shot()
     focus_list(app, row)
     app.key("Delete")
-    wait_until(lambda: delete_confirmation(app), 10, "the delete confirmation")
+    wait_until(lambda: delete_confirmation(app), WAIT, "the delete confirmation")
     app.key("Return")
-    wait_until(lambda: addon["id"] not in world.chrome_prefs()["extensions"]["settings"], 10,
+    wait_until(lambda: addon["id"] not in world.chrome_prefs()["extensions"]["settings"], WAIT,
                "%s gone from Preferences" % addon["id"])
-    wait_until(lambda: count_label(app) == len(addons) - 1, 10, "the count %d" % (len(addons) - 1))
+    wait_until(lambda: count_label(app) == len(addons) - 1, WAIT, "the count %d" % (len(addons) - 1))
     check(not delete_confirmation(app), "the confirmation closed")
     # The next add-on moved up into the row.
     app.move(5, 5)
     app.wait_shot(lambda s: s.crop(*Layout.icon(row)).difference(before.crop(*Layout.icon(row + 1))) < 4,
-                  10, "the next add-on in row %d" % row)
+                  WAIT, "the next add-on in row %d" % row)
 
 
 @case
@@ -459,12 +511,12 @@ def delete_key_escape_keeps(world, skin):
     row, addon = row_of(addons, lambda a: a["kind"] == 1)
     prefs = open(world.chrome_prefs_path(), "rb").read()
     app = started(world)
-    wait_until(lambda: count_label(app) == len(addons), 10, "the count %d" % len(addons))
+    wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
     focus_list(app, row)
     app.key("Delete")
-    wait_until(lambda: delete_confirmation(app), 10, "the delete confirmation")
+    wait_until(lambda: delete_confirmation(app), WAIT, "the delete confirmation")
     app.key("Escape")
-    wait_until(lambda: not delete_confirmation(app), 10, "the confirmation to close")
+    wait_until(lambda: not delete_confirmation(app), WAIT, "the confirmation to close")
     time.sleep(1)
     check(open(world.chrome_prefs_path(), "rb").read() == prefs, "Preferences unchanged")
     check(count_label(app) == len(addons), "the count unchanged")
@@ -481,11 +533,21 @@ def running_browser_blocks_changes(world, skin):
         x, y, w, h = Layout.switch(row)
         app.click(x + w // 2, y + h // 2)
         text = message("BIsRuning")
-        wait_until(lambda: boxes_with_text(world, text, app.pid), 10, "the message %r" % text)
+        wait_until(lambda: boxes_with_text(world, text, app.pid), WAIT, "the message %r" % text)
         app.key("Return")
-        wait_until(lambda: not boxes_with_text(world, text, app.pid), 10, "the message to close")
+        wait_until(lambda: not boxes_with_text(world, text, app.pid), WAIT, "the message to close")
+        # Removal is refused the same way.
+        focus_list(app, row)
+        app.key("Delete")
+        wait_until(lambda: boxes_with_text(world, text, app.pid), WAIT, "the message %r again" % text)
+        check(not delete_confirmation(app), "no question about removing")
+        app.key("Return")
+        wait_until(lambda: not boxes_with_text(world, text, app.pid), WAIT, "the message to close")
         app.move(5, 5)
         check(open(world.chrome_prefs_path(), "rb").read() == prefs, "Preferences unchanged")
+        check(os.path.isdir(os.path.join(os.path.dirname(world.chrome_prefs_path()), "Extensions", addon["id"])),
+              "the extension's folder is still there")
+        check(count_label(app) == len(addons), "the count unchanged")
         shot = app.shot()
         check(skin.switch_state(shot, row) == "ON", "row %d still shows ON" % row)
     finally:
@@ -500,8 +562,22 @@ def seeded_ratings_show_as_stars(world, skin):
     expected = [expected_stars(known.get(a["id"], 0)) for a in addons]
     app = started(world)
     app.move(5, 5)
-    app.wait_shot(lambda s: [skin.stars(s, i) for i in range(len(addons))] == expected, 20,
-                  "stars %s" % expected)
+    app.wait_shot(lambda s: [skin.stars(s, i) for i in range(len(addons))] == expected, WAIT,
+                  "stars %s" % expected, seen=lambda s: [skin.stars(s, i) for i in range(len(addons))])
+
+
+@case
+def ratings_shown_in_tenths_truncated(world, skin):
+    addons = listed(world, "chrome")[:4]
+    given = ["3.75", "0.1", "5", "4.0"]
+    body = "msg=9\r\n" + "".join("%s=%s,2\r\n" % (a["id"], r) for a, r in zip(addons, given))
+    world.service.control("__canned", op="get_plugs_rating", body=body, count="0")
+    expected = [["lit", "lit", "lit", "half", "grey"], ["half"] + ["grey"] * 4, ["lit"] * 5,
+                ["lit"] * 4 + ["grey"]]
+    app = started(world)
+    app.move(5, 5)
+    app.wait_shot(lambda s: [skin.stars(s, i) for i in range(4)] == expected, WAIT, "stars %s" % expected,
+                  seen=lambda s: [skin.stars(s, i) for i in range(4)])
 
 
 @case
@@ -555,10 +631,10 @@ def set_as_default_accepted(world, skin):
     check(default_mark_pixels(shot, chrome) < 3, "no mark on Chrome's button")
     click_control(app, translation("TfrmKoltMain.lblSetasdefault.Caption"))
     text = message("SetAsDefault")
-    wait_until(lambda: toasts(app, text), 10, "the notification %r" % text)
+    wait_until(lambda: toasts(app, text), WAIT, "the notification %r" % text)
     check(progid(world, "http") != before_progid, "the http choice changed")
     app.move(5, 5)
-    app.wait_shot(lambda s: default_mark_pixels(s, chrome) > 10 and default_mark_pixels(s, was) < 3, 10,
+    app.wait_shot(lambda s: default_mark_pixels(s, chrome) > 10 and default_mark_pixels(s, was) < 3, WAIT,
                   "the mark moved to Chrome")
 
 
@@ -574,7 +650,7 @@ def set_as_default_refused(world, skin):
         app = started(world)
         click_control(app, translation("TfrmKoltMain.lblSetasdefault.Caption"))
         text = message("SetAsDefaultF")
-        wait_until(lambda: toasts(app, text), 10, "the notification %r" % text)
+        wait_until(lambda: toasts(app, text), WAIT, "the notification %r" % text)
         check(not toasts(app, message("SetAsDefault")), "no success note")
         check({p: progid(world, p) for p in before} == before, "the choices unchanged")
         app.move(5, 5)
@@ -590,8 +666,8 @@ def set_as_default_refused(world, skin):
 def second_start_raises_the_first(world, skin):
     settings = world.settings_path()
     first = started(world)
-    world.probe("minimize", str(first.hwnd))
-    wait_until(lambda: first.main_window()["iconic"], 10, "the first window minimised")
+    first.click(*minimize_button(first))
+    wait_until(lambda: first.main_window()["iconic"], WAIT, "the first window minimised")
     before = open(settings, "rb").read() if os.path.exists(settings) else None
     second = App(world)
     t0 = time.monotonic()
@@ -613,7 +689,7 @@ def second_start_raises_the_first(world, skin):
             if not w["topmost"]:
                 return False
         return False
-    wait_until(in_front, 10, "the first window restored and in front")
+    wait_until(in_front, WAIT, "the first window restored and in front")
     after = open(settings, "rb").read() if os.path.exists(settings) else None
     check(after == before, "the settings file untouched")
 
@@ -640,20 +716,41 @@ def access_denied_in_chosen_language(world, skin):
             world.set_key_access("full", "HKLM", START_MENU, view)
 
 
+def close_button(app):
+    """The title bar's right-most button, 30 pixels wide."""
+    return app.size[0] - 15, 15
+
+
+def minimize_button(app):
+    return app.size[0] - 45, 15
+
+
 @case
-def close_while_rating_request_runs(world, skin):
+def close_button_while_rating_request_runs(world, skin):
     silent = SilentService()
     try:
         settings = world.settings_path()
         check(not os.path.exists(settings), "no settings file before")
         app = started(world, rating_url=silent.url)
-        focus_list(app, 0)
-        app.key("alt+F4")
-        code = app.wait_exit(20)
+        wait_until(silent.connected, WAIT, "the rating request to reach the silent service")
+        app.click(*close_button(app))
+        code = app.wait_exit(WAIT)
         check(code == 0, "exit code 0, got %d" % code)
         check(os.path.exists(settings), "the settings were saved")
     finally:
         silent.close()
+
+
+@case
+def alt_f4_saves_settings(world, skin):
+    settings = world.settings_path()
+    check(not os.path.exists(settings), "no settings file before")
+    app = started(world)
+    focus_list(app, 0)
+    app.key("alt+F4")
+    code = app.wait_exit(WAIT)
+    check(code == 0, "exit code 0, got %d" % code)
+    check(os.path.exists(settings), "the settings were saved")
 
 
 @case
