@@ -246,6 +246,15 @@ def toasts(app, text=None):
     return out
 
 
+def check_toast_place(app, toast, dx, dy):
+    """A notification hangs one pixel right of and below its point, which
+    lies (dx, dy) from the main window's centre."""
+    l, t, r, b = app.main_window()["rect"]
+    point = (l + (r - l) // 2 + dx, t + (b - t) // 2 + dy)
+    check(tuple(toast["rect"][:2]) == (point[0] + 1, point[1] + 1),
+          "notification at %s, its point is %s" % (toast["rect"][:2], point))
+
+
 def boxes_with_text(world, text, pid=None):
     return [w for w in world.windows()
             if (pid is None or w["pid"] == pid) and any(c["text"] == text for c in w["children"])]
@@ -599,7 +608,8 @@ def reply_without_msg_is_reported_once(world, skin):
     app = started(world)
     text = message("GetSvrError1")
     seen = set()
-    first = wait_until(lambda: toasts(app, text), 20, "the notification %r" % text)
+    first = wait_until(lambda: toasts(app, text), WAIT, "the notification %r" % text)
+    check_toast_place(app, first[0], -60, -35)
     seen.update(w["hwnd"] for w in first)
     deadline = time.monotonic() + 4
     while time.monotonic() < deadline:
@@ -631,7 +641,8 @@ def set_as_default_accepted(world, skin):
     check(default_mark_pixels(shot, chrome) < 3, "no mark on Chrome's button")
     click_control(app, translation("TfrmKoltMain.lblSetasdefault.Caption"))
     text = message("SetAsDefault")
-    wait_until(lambda: toasts(app, text), WAIT, "the notification %r" % text)
+    note = wait_until(lambda: toasts(app, text), WAIT, "the notification %r" % text)
+    check_toast_place(app, note[0], 0, -35)
     check(progid(world, "http") != before_progid, "the http choice changed")
     app.move(5, 5)
     app.wait_shot(lambda s: default_mark_pixels(s, chrome) > 10 and default_mark_pixels(s, was) < 3, WAIT,
