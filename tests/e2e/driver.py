@@ -227,6 +227,12 @@ class World:
     """Display, prefix, demo data, snapshot and the rating service of a run."""
 
     SNAPSHOT_FILES = ("system.reg", "user.reg", "userdef.reg")
+    # Keys whose access lists the cases narrow (set_key_access), for the
+    # clean-up of an interrupted run.
+    NARROWED_KEYS = [("HKLM", "SOFTWARE\\Clients\\StartMenuInternet", "64"),
+                     ("HKLM", "SOFTWARE\\Clients\\StartMenuInternet", "32")] + [
+        ("HKCU", "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\%s\\UserChoice" % p, "64")
+        for p in ("http", "https", "ftp")]
 
     def __init__(self, build):
         self.build = os.path.realpath(build)
@@ -248,8 +254,11 @@ class World:
         env = dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
         env.update(WINEPREFIX=self.prefix, WINEARCH="win64", WINEDEBUG="-all",
                    WINEDLLOVERRIDES="mscoree,mshtml=")
-        for name in ("BRIVO_RATING_URL", "BRIVO_WEB_URL", "BRIVO_AD_URL"):
+        for name in ("BRIVO_RATING_URL", "BRIVO_WEB_URL", "BRIVO_AD_URL", "LC_ALL", "LC_MESSAGES", "LANGUAGE"):
             env.pop(name, None)
+        # Wine takes the Windows locale from LANG: the program speaks English
+        # unless a case chooses a language in the settings.
+        env["LANG"] = "en_US.UTF-8"
         # The online services other than the rating service point nowhere.
         dead = closed_port_url()
         env["BRIVO_WEB_URL"] = dead
@@ -299,6 +308,11 @@ class World:
         self.run([os.path.join(ROOT, "scripts", "wine-prefix"), self.prefix], timeout=600)
         self.kill_wine()
         self.start_wine()
+        # What an earlier, interrupted run may have left: narrowed access
+        # lists and the program's own settings.
+        for root, path, view in self.NARROWED_KEYS:
+            self.probe("acl", "full", root, path, view, check=False)
+        shutil.rmtree(os.path.dirname(self.settings_path()), ignore_errors=True)
         for script in ("chromium.sh", "firefox.sh", "ie.sh", "startmenu.sh"):
             self.run(["bash", os.path.join(ROOT, "scripts", "demo.d", script)], timeout=300,
                      env={"BRIVO_BUILD": self.build})
@@ -351,6 +365,23 @@ class World:
 
     def settings_path(self):
         return os.path.join(self.user_dir(), "AppData", "Roaming", "Brivo Plugin Manager", "BrivoPM.ini")
+
+    def settings(self):
+        """The settings file's General section as {key: value}, or None."""
+        try:
+            data = open(self.settings_path(), "rb").read()
+        except FileNotFoundError:
+            return None
+        text = data[2:].decode("utf-16-le") if data.startswith(b"\xff\xfe") else data.decode("latin-1")
+        out, section = {}, None
+        for line in text.splitlines():
+            line = line.strip()
+            if line.startswith("["):
+                section = line.strip("[]").lower()
+            elif "=" in line and section == "general":
+                key, _, value = line.partition("=")
+                out[key.strip()] = value.strip()
+        return out
 
     def chrome_prefs(self):
         with open(self.chrome_prefs_path(), encoding="utf-8") as f:

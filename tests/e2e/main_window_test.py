@@ -720,8 +720,10 @@ def access_denied_in_chosen_language(world, skin):
         ok = [c for c in box["children"] if c["class"].lower() == "button"][0]
         l, t, r, b = ok["rect"]
         world.run(["xdotool", "mousemove", str((l + r) // 2), str((t + b) // 2), "sleep", "0.1", "click", "1"])
-        code = app.wait_exit(20)
+        code = app.wait_exit(WAIT)
         check(code == 0, "exit code 0 after the message, got %d" % code)
+        saved = world.settings()
+        check(saved and saved.get("Language") == "Deutsch", "the settings were kept: %s" % saved)
     finally:
         for view in ("64", "32"):
             world.set_key_access("full", "HKLM", START_MENU, view)
@@ -747,7 +749,8 @@ def close_button_while_rating_request_runs(world, skin):
         app.click(*close_button(app))
         code = app.wait_exit(WAIT)
         check(code == 0, "exit code 0, got %d" % code)
-        check(os.path.exists(settings), "the settings were saved")
+        saved = world.settings()
+        check(saved and saved.get("Language") == "English", "the settings were saved: %s" % saved)
     finally:
         silent.close()
 
@@ -761,7 +764,8 @@ def alt_f4_saves_settings(world, skin):
     app.key("alt+F4")
     code = app.wait_exit(WAIT)
     check(code == 0, "exit code 0, got %d" % code)
-    check(os.path.exists(settings), "the settings were saved")
+    saved = world.settings()
+    check(saved and saved.get("Language") == "English", "the settings were saved: %s" % saved)
 
 
 @case
