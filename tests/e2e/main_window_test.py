@@ -531,6 +531,67 @@ def delete_key_escape_keeps(world, skin):
     check(count_label(app) == len(addons), "the count unchanged")
 
 
+EMPTY_TEXT = colour("#BDBDBD")
+
+
+def empty_list_state(shot, picture):
+    """(picture shown, box of the empty-list text or None) in the list."""
+    w, h = Layout.LIST_W, Layout.LIST_H
+    left = Layout.LIST_LEFT + (w - picture.width) // 2
+    top = Layout.LIST_TOP + (h - picture.height) // 2 - 30
+    shown = shot.crop(left, top, picture.width, picture.height).difference(picture) < 4
+    band_top = top + picture.height
+    xs, ys = [], []
+    for y in range(band_top, band_top + 40):
+        for x in range(Layout.LIST_LEFT + 2, Layout.LIST_LEFT + w - 2):
+            p = shot.pixel(x, y)
+            # The text's own colour, or its smoothed edges on white.
+            if all(EMPTY_TEXT[c] - 4 <= p[c] <= 250 for c in range(3)) and max(p) - min(p) <= 8:
+                xs.append(x)
+                ys.append(y)
+    box = (min(xs), min(ys), max(xs), max(ys)) if len(xs) > 20 else None
+    return shown, box
+
+
+def remove_last_of_a_kind(world, skin, browser, kind, tab_key, text_key):
+    """Removes every add-on of one kind under its tab: the list then shows
+    picture 18 centred 30 pixels above the middle and the text below it."""
+    before = listed(world, browser)
+    rows = [a for a in before if a["kind"] == kind]
+    check(rows, "the demo gives %s add-ons of kind %d" % (browser, kind))
+    picture = world.skin_picture(18).over(ODD_ROW)
+    app = started(world)
+    select_browser(app, browser_name(world, browser))
+    click_control(app, translation(tab_key))
+    for n in range(len(rows)):
+        focus_list(app, 0)
+        app.key("Delete")
+        wait_until(lambda: delete_confirmation(app), WAIT, "the delete confirmation")
+        app.key("Return")
+        wait_until(lambda: count_label(app) == len(before) - n - 1, WAIT, "the count %d" % (len(before) - n - 1))
+    check(not [a for a in listed(world, browser) if a["kind"] == kind], "nothing of kind %d left" % kind)
+    app.move(5, 5)
+    shot = app.wait_shot(lambda s: empty_list_state(s, picture)[0], WAIT, "the empty-list picture")
+    box = empty_list_state(shot, picture)[1]
+    top = Layout.LIST_TOP + (Layout.LIST_H - picture.height) // 2 - 30 + picture.height + 10
+    check(message(text_key), "the language has the text %s" % text_key)
+    check(box is not None, "the empty-list text is shown")
+    centre = (box[0] + box[2]) / 2
+    check(abs(centre - (Layout.LIST_LEFT + Layout.LIST_W / 2)) <= 3, "the text is centred (%s)" % (box,))
+    check(abs(box[1] - top) <= 4, "the text starts 10 below the picture (%s, expected top %d)" % (box, top))
+
+
+@case
+def removing_the_last_chrome_plugin_shows_the_empty_list(world, skin):
+    remove_last_of_a_kind(world, skin, "chrome", 2, "TfrmKoltMain.btn7.Caption_2", "NONEPLUGIN1_2")
+
+
+@case
+def removing_the_last_ie_context_entry_shows_the_empty_list(world, skin):
+    # The language files keep this text under the third tab's number.
+    remove_last_of_a_kind(world, skin, "ie", 4, "TfrmKoltMain.btn8.Caption", "NONEPLUGIN0_3")
+
+
 @case
 def running_browser_blocks_changes(world, skin):
     addons = listed(world, "chrome")
