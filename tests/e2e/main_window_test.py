@@ -148,10 +148,12 @@ class Skin:
         w = strip.width // count
         return [strip.crop(w * s, 0, w, strip.height).over(background) for s in range(count)]
 
-    def switch_state(self, shot, row):
-        """"OFF" or "ON": the switch picture the row shows most closely."""
+    def switch_state(self, shot, row, dx=0):
+        """"OFF" or "ON": the switch picture the row shows most closely; dx
+        is how much narrower than designed the list is."""
         background = EVEN_ROW if row % 2 == 0 else ODD_ROW
         x, y, w, h = Layout.switch(row)
+        x -= dx
         seen = shot.crop(x, y, w, h)
         off = min(seen.difference(p) for p in self.slices(self.off, 3, background))
         on = min(seen.difference(p) for p in self.slices(self.on, 3, background))
@@ -837,6 +839,13 @@ def window_stops_at_minimum_size(world, skin):
     time.sleep(0.5)
     app.refresh_geometry()
     check(app.size == (Layout.MIN_W, Layout.MIN_H), "size %s, expected 500 x 400" % (app.size,))
+    # The list follows the window, and its first column gives way: the
+    # switches keep 130 pixels from the list's right end.
+    narrower = w - Layout.MIN_W
+    first = listed(world, "chrome")[0]
+    expected = "OFF" if first["disabled"] else "ON"
+    state = skin.switch_state(app.shot(), 0, narrower)
+    check(state == expected, "row 0's switch (%s) %d pixels further left, found %s" % (expected, narrower, state))
 
 
 # -- running ----------------------------------------------------------------------
