@@ -315,15 +315,36 @@ def all_browsers(world):
     return json.loads(world.wine(exe, "list", "--format", "json").stdout.decode("utf-8"))["browsers"]
 
 
-@case
-def missing_browser_button_disabled(world, skin):
-    shutil.rmtree(world.opera_dir())
+FAMILY_ORDER = ["chrome", "ie", "firefox", "opera"]
+
+
+def check_missing_browser(world, remove, missing):
+    """Without a browser's data its button is disabled and moves behind the
+    found ones; buttons keep the family order otherwise."""
+    shutil.rmtree(remove)
     app = started(world)
     buttons = browser_buttons(app)
-    browsers = all_browsers(world)
-    check([b["found"] for b in browsers] == [b["enabled"] for b in buttons],
-          "enabled buttons %s, found browsers %s" % ([b["enabled"] for b in buttons], [b["found"] for b in browsers]))
-    check(not buttons[-1]["enabled"], "Opera's button (last) is disabled")
+    browsers = {b["browser"]: b for b in all_browsers(world)}
+    check(not browsers[missing]["found"], "%s is not found without its data" % missing)
+    order = [f for f in FAMILY_ORDER if browsers[f]["found"]] + [f for f in FAMILY_ORDER if not browsers[f]["found"]]
+    expected = [(browsers[f]["displayName"], browsers[f]["found"]) for f in order]
+    seen = [(b["text"], b["enabled"]) for b in buttons]
+    check(seen == expected, "buttons (caption, enabled) %s, expected %s" % (seen, expected))
+    return app
+
+
+@case
+def missing_opera_button_disabled(world, skin):
+    check_missing_browser(world, world.opera_dir(), "opera")
+
+
+@case
+def missing_chrome_button_disabled_and_last(world, skin):
+    app = check_missing_browser(world, os.path.dirname(os.path.dirname(world.chrome_prefs_path())), "chrome")
+    # The first button, Internet Explorer's, is selected: its kind tabs show.
+    ie_tabs = [translation(k) for k in ("TfrmKoltMain.btn5.Caption", "TfrmKoltMain.btn6.Caption_1",
+                                        "TfrmKoltMain.btn7.Caption_1", "TfrmKoltMain.btn8.Caption")]
+    check(tab_captions(app) == ie_tabs, "tabs %s, expected %s" % (tab_captions(app), ie_tabs))
 
 
 def tab_face(shot, i):
