@@ -103,8 +103,15 @@ write_reg() { { printf 'REGEDIT4\n'; cat; printf '\n'; } | sed 's/$/\r/' >"$1"; 
     'C:\Program Files (x86)\Saffron Media\npsaffron.dll'
 } | write_reg "$work/ie32.reg"
 
-wine reg import "$work/ie64.reg" /reg:64 >/dev/null 2>&1
-wine reg import "$work/ie32.reg" /reg:32 >/dev/null 2>&1
+# Wine's reg.exe writes the keys of an import into the view its command line
+# names but deletes the "[-KEY]" entries in its own view (32-bit in the x86
+# mode, 64-bit in the x64 mode, see scripts/wine-mode), taking keys of the same
+# name there with them. The file of reg.exe's own view goes last, so its
+# deletions and keys come after the other file's.
+if [ "${BRIVO_MODE:-x86}" = x64 ]; then views="32 64"; else views="64 32"; fi
+for view in $views; do
+  wine reg import "$work/ie$view.reg" "/reg:$view" >/dev/null 2>&1
+done
 
 # Where the program looks, as the 64-bit view names it.
 WOW="$HKLM\\SOFTWARE\\Wow6432Node"
