@@ -445,6 +445,22 @@ def chrome_switch_space(world, skin):
                   seen=lambda s: skin.switch_state(s, row))
 
 
+@case
+def keyboard_reaches_the_list_at_start(world, skin):
+    """No click first: the list has the keyboard, nothing is selected, Down
+    selects the first row and then moves on, Up back."""
+    addons = listed(world, "chrome")
+    before = world.chrome_prefs()["extensions"]["settings"]
+    app = started(world)
+    app.key("Down", "Down", "Down", "Up", "space")
+    want = "ON" if addons[1]["disabled"] else "OFF"
+    app.wait_shot(lambda s: skin.switch_state(s, 1) == want, WAIT, "row 1 showing %s" % want,
+                  seen=lambda s: [skin.switch_state(s, i) for i in range(3)])
+    after = world.chrome_prefs()["extensions"]["settings"]
+    changed = [k for k in after if after[k].get("state") != before[k].get("state")]
+    check(changed == [addons[1]["id"]], "only %s switched, saw %s" % (addons[1]["id"], changed))
+
+
 def firefox_name(world):
     return browser_name(world, "firefox")
 
