@@ -148,10 +148,11 @@ class Skin:
         w = strip.width // count
         return [strip.crop(w * s, 0, w, strip.height).over(background) for s in range(count)]
 
-    def switch_state(self, shot, row, dx=0):
+    def switch_state(self, shot, row, dx=0, index=None):
         """"OFF" or "ON": the switch picture the row shows most closely; dx
-        is how much narrower than designed the list is."""
-        background = EVEN_ROW if row % 2 == 0 else ODD_ROW
+        is how much narrower than designed the list is, index the row's
+        index in the list when it is scrolled (its background)."""
+        background = EVEN_ROW if (row if index is None else index) % 2 == 0 else ODD_ROW
         x, y, w, h = Layout.switch(row)
         x -= dx
         seen = shot.crop(x, y, w, h)
@@ -456,6 +457,30 @@ def keyboard_reaches_the_list_at_start(world, skin):
     want = "ON" if addons[1]["disabled"] else "OFF"
     app.wait_shot(lambda s: skin.switch_state(s, 1) == want, WAIT, "row 1 showing %s" % want,
                   seen=lambda s: [skin.switch_state(s, i) for i in range(3)])
+    after = world.chrome_prefs()["extensions"]["settings"]
+    changed = [k for k in after if after[k].get("state") != before[k].get("state")]
+    check(changed == [addons[1]["id"]], "only %s switched, saw %s" % (addons[1]["id"], changed))
+
+
+@case
+def wheel_then_click_switches_the_row_under_the_mouse(world, skin):
+    addons = listed(world, "chrome")
+    before = world.chrome_prefs()["extensions"]["settings"]
+    app = started(world)
+    app.move(5, 5)
+    unscrolled = app.shot()
+    app.move(*Layout.name_point(1))
+    world.run(["xdotool", "click", "5"])
+    app.move(5, 5)
+    # One notch moves the list by one row: row 2's picture is where row 1's was.
+    app.wait_shot(lambda s: s.crop(*Layout.icon(1)).difference(unscrolled.crop(*Layout.icon(2))) < 2, WAIT,
+                  "the list one row further down")
+    x, y, w, h = Layout.switch(0)
+    app.click(x + w // 2, y + h // 2)
+    app.move(5, 5)
+    want = "ON" if addons[1]["disabled"] else "OFF"
+    app.wait_shot(lambda s: skin.switch_state(s, 0, index=1) == want, WAIT, "the top row showing %s" % want,
+                  seen=lambda s: skin.switch_state(s, 0, index=1))
     after = world.chrome_prefs()["extensions"]["settings"]
     changed = [k for k in after if after[k].get("state") != before[k].get("state")]
     check(changed == [addons[1]["id"]], "only %s switched, saw %s" % (addons[1]["id"], changed))
