@@ -70,25 +70,21 @@ bool TfrmKoltMain::CreateMainWindow() {
     CreateArgs args;
     args.name = L"frmKoltMain";
     args.caption = kAppTitle;
+    // The controls are laid out for the design size; a remembered size is
+    // applied afterwards, so that their anchors follow it.
     args.clientWidth = kDesignWidth;
     args.clientHeight = kDesignHeight;
     args.minimizeButton = true;
     args.resizable = true;
     const TWindowPlacement& saved = AppConfig.MainWindow;
-    if (saved.Valid()) {
-        args.clientWidth = std::max(saved.Width, kMinWidth);
-        args.clientHeight = std::max(saved.Height, kMinHeight);
-        // The size in screen pixels is only known once the window has its
-        // DPI; the remembered corner is brought onto a monitor there.
-        args.position = POINT{saved.Left, saved.Top};
-    }
+    if (saved.Valid()) args.position = POINT{saved.Left, saved.Top};
     if (!CreateForm(args)) return false;
     if (saved.Valid()) {
-        RECT now;
-        GetWindowRect(Handle(), &now);
-        const RECT fitted = FitOnScreen(now);
-        if (fitted.left != now.left || fitted.top != now.top)
-            SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT wanted = {saved.Left, saved.Top, saved.Left + Scale(std::max(saved.Width, kMinWidth)),
+                       saved.Top + Scale(std::max(saved.Height, kMinHeight))};
+        wanted = FitOnScreen(wanted);
+        SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                     wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
 }
@@ -351,6 +347,7 @@ void TfrmKoltMain::FillAddonList() {
     TOrixListView& list = *m_lstView;
     list.BeginUpdate();
     list.Rows().Clear();
+    list.SetSelected(-1);
     list.ScrollTo(0);
     lbl1->SetVisible(false);
     TBrowserAppBase* browser = currentBrowser_;
