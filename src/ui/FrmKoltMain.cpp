@@ -7,6 +7,7 @@
 #include "app/LanguageLookup.h"
 #include "app/WindowPlacement.h"
 #include "browsers/DefaultBrowser.h"
+#include "browsers/IconDownload.h"
 #include "net/MakerAddresses.h"
 #include "net/rating/BatchRatingStep.h"
 #include "net/rating/RatingResult.h"
@@ -34,6 +35,10 @@ constexpr COLORREF kWhite = OrixRgb(0xFFFFFF);
 // social buttons; the list ends where it begins.
 constexpr int kSidePanelWidth = 178;
 constexpr int kBottomStrip = 23;
+// Add-on icons arrive from the web after the list is shown; while any are
+// on their way the list is repainted now and then to show them.
+constexpr UINT_PTR kIconTimer = 0x1C0;
+constexpr UINT kIconTimerMs = 400;
 
 std::wstring Text(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) {
     return Translate(section, key, fallback);
@@ -236,6 +241,7 @@ void TfrmKoltMain::FormCreate() {
     ConfigureList();
     SetupColumns();
     BuildBrowserButtons();
+    if (IconDownloadsRunning() > 0) SetTimer(Handle(), kIconTimer, kIconTimerMs, nullptr);
 }
 
 void TfrmKoltMain::ConfigureList() {
@@ -552,6 +558,11 @@ LRESULT TfrmKoltMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_RATING_RESULT:
         HandleRatingResult(wp, lp);
+        return 0;
+    case WM_TIMER:
+        if (wp != kIconTimer) break;
+        m_lstView->Invalidate();
+        if (IconDownloadsRunning() == 0) KillTimer(Handle(), kIconTimer);
         return 0;
     case WM_DESTROY:
         FormDestroy();
