@@ -82,8 +82,9 @@ void PrintSpread(const char* what, std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     const std::size_t n = samples.size();
     const std::size_t p95 = static_cast<std::size_t>(std::ceil(0.95 * static_cast<double>(n))) - 1;
-    std::printf("  %-44s n=%4zu  median %6.2f ms  p95 %6.2f ms  max %6.2f ms\n", what, n, samples[n / 2],
-                samples[p95], samples.back());
+    const auto over16 = std::count_if(samples.begin(), samples.end(), [](double ms) { return ms >= 16.0; });
+    std::printf("  %-44s n=%4zu  median %6.2f ms  p95 %6.2f ms  max %6.2f ms  (%d of 16 ms or more)\n", what, n,
+                samples[n / 2], samples[p95], samples.back(), static_cast<int>(over16));
 }
 
 // Handles what is queued (window-manager and input notifications). Rating
@@ -166,14 +167,17 @@ void MeasureScrolling(TfrmKoltMain& window, const std::string& browser) {
     RECT client;
     GetClientRect(handle, &client);
     const int page = client.bottom - client.top;
-    std::vector<double> pages;
-    list.ScrollTo(0);
-    pages.push_back(RepaintList(handle));
-    for (;;) {
-        const int before = list.ScrollPosition();
-        list.ScrollBy(page);
-        if (list.ScrollPosition() == before) break;
-        pages.push_back(RepaintList(handle));
+    // Twice: rows are first shown in the first pass.
+    std::vector<double> pages, pagesAgain;
+    for (std::vector<double>* pass : {&pages, &pagesAgain}) {
+        list.ScrollTo(0);
+        pass->push_back(RepaintList(handle));
+        for (;;) {
+            const int before = list.ScrollPosition();
+            list.ScrollBy(page);
+            if (list.ScrollPosition() == before) break;
+            pass->push_back(RepaintList(handle));
+        }
     }
     std::vector<double> wheel;
     list.ScrollTo(0);
@@ -188,10 +192,12 @@ void MeasureScrolling(TfrmKoltMain& window, const std::string& browser) {
         wheel.push_back(RepaintList(handle));
     }
     std::vector<double> all = pages;
+    all.insert(all.end(), pagesAgain.begin(), pagesAgain.end());
     all.insert(all.end(), wheel.begin(), wheel.end());
     const std::string label = browser + " (" + std::to_string(list.Rows().Count()) + " rows)";
     std::printf(" list paints, %s:\n", label.c_str());
-    PrintSpread("page by page", pages);
+    PrintSpread("page by page, rows shown the first time", pages);
+    PrintSpread("page by page, again", pagesAgain);
     PrintSpread("wheel notches", wheel);
     PrintSpread("all (target < 16 ms each)", all);
     Drain();
