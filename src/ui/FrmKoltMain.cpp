@@ -7,6 +7,7 @@
 #include "app/LanguageLookup.h"
 #include "app/WindowPlacement.h"
 #include "browsers/DefaultBrowser.h"
+#include "browsers/IconDownload.h"
 #include "net/MakerAddresses.h"
 #include "net/rating/BatchRatingStep.h"
 #include "net/rating/RatingResult.h"
@@ -34,6 +35,10 @@ constexpr COLORREF kWhite = OrixRgb(0xFFFFFF);
 // social buttons; the list ends where it begins.
 constexpr int kSidePanelWidth = 178;
 constexpr int kBottomStrip = 23;
+// Add-on icons arrive from the web after the list is shown; while any are
+// on their way the list is repainted now and then to show them.
+constexpr UINT_PTR kIconTimer = 0x1C0;
+constexpr UINT kIconTimerMs = 400;
 
 std::wstring Text(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) {
     return Translate(section, key, fallback);
@@ -70,25 +75,21 @@ bool TfrmKoltMain::CreateMainWindow() {
     CreateArgs args;
     args.name = L"frmKoltMain";
     args.caption = kAppTitle;
+    // The controls are laid out for the design size; a remembered size is
+    // applied afterwards, so that their anchors follow it.
     args.clientWidth = kDesignWidth;
     args.clientHeight = kDesignHeight;
     args.minimizeButton = true;
     args.resizable = true;
     const TWindowPlacement& saved = AppConfig.MainWindow;
-    if (saved.Valid()) {
-        args.clientWidth = std::max(saved.Width, kMinWidth);
-        args.clientHeight = std::max(saved.Height, kMinHeight);
-        // The size in screen pixels is only known once the window has its
-        // DPI; the remembered corner is brought onto a monitor there.
-        args.position = POINT{saved.Left, saved.Top};
-    }
+    if (saved.Valid()) args.position = POINT{saved.Left, saved.Top};
     if (!CreateForm(args)) return false;
     if (saved.Valid()) {
-        RECT now;
-        GetWindowRect(Handle(), &now);
-        const RECT fitted = FitOnScreen(now);
-        if (fitted.left != now.left || fitted.top != now.top)
-            SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT wanted = {saved.Left, saved.Top, saved.Left + Scale(std::max(saved.Width, kMinWidth)),
+                       saved.Top + Scale(std::max(saved.Height, kMinHeight))};
+        wanted = FitOnScreen(wanted);
+        SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                     wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
 }
@@ -240,6 +241,7 @@ void TfrmKoltMain::FormCreate() {
     ConfigureList();
     SetupColumns();
     BuildBrowserButtons();
+    if (IconDownloadsRunning() > 0) SetTimer(Handle(), kIconTimer, kIconTimerMs, nullptr);
 }
 
 void TfrmKoltMain::ConfigureList() {
@@ -351,6 +353,7 @@ void TfrmKoltMain::FillAddonList() {
     TOrixListView& list = *m_lstView;
     list.BeginUpdate();
     list.Rows().Clear();
+    list.SetSelected(-1);
     list.ScrollTo(0);
     lbl1->SetVisible(false);
     TBrowserAppBase* browser = currentBrowser_;
@@ -555,6 +558,11 @@ LRESULT TfrmKoltMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_RATING_RESULT:
         HandleRatingResult(wp, lp);
+        return 0;
+    case WM_TIMER:
+        if (wp != kIconTimer) break;
+        m_lstView->Invalidate();
+        if (IconDownloadsRunning() == 0) KillTimer(Handle(), kIconTimer);
         return 0;
     case WM_DESTROY:
         FormDestroy();

@@ -9,6 +9,8 @@ namespace {
 
 using L = TStarLook;
 
+std::array<LONG, 4> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 struct StarsCase {
     double rating;
     std::array<TStarLook, 5> stars;
@@ -36,18 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RowParts, SitInTheMiddleAndRightColumnsAtEveryDpi) {
     // Middle column 398..518 as in a list 618 pixels wide, row at 140.
     const TRowParts at96 = RowParts(398, 518, 140, true, 96);
-    EXPECT_EQ(at96.Rating.left, 408);
-    EXPECT_EQ(at96.Rating.top, 157);
-    EXPECT_EQ(at96.Rating.right, 508);
-    EXPECT_EQ(at96.Rating.bottom, 192);
-    EXPECT_EQ(at96.Toggle.left, 528);
-    EXPECT_EQ(at96.Toggle.top, 166);
-    EXPECT_EQ(at96.Toggle.right, 573);
-    EXPECT_EQ(at96.Toggle.bottom, 184);
-    EXPECT_EQ(at96.Delete.left, 578);
-    EXPECT_EQ(at96.Delete.top, 165);
-    EXPECT_EQ(at96.Delete.right, 596);
-    EXPECT_EQ(at96.Delete.bottom, 183);
+    EXPECT_EQ(Corners(at96.Rating), Corners({408, 157, 508, 192}));
+    EXPECT_EQ(Corners(at96.Toggle), Corners({528, 166, 573, 184}));
+    EXPECT_EQ(Corners(at96.Delete), Corners({578, 165, 596, 183}));
 
     // Twice the DPI: offsets double, the column edges are already pixels.
     const TRowParts at192 = RowParts(796, 1036, 280, true, 192);

@@ -8,91 +8,22 @@
 
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "browsers/PluginRegistry.h"
 #include "browsers/ie/IEExtensions.h"
 #include "browsers/ie/IESweeper.h"
 #include "platform/PublicFuns.h"
-#include "support/ScratchRegistry.h"
+#include "support/CrowdedIERegistry.h"
+#include "support/IERegistry.h"
 
 namespace {
-
-constexpr REGSAM k64 = KEY_WOW64_64KEY;
-constexpr REGSAM k32 = KEY_WOW64_32KEY;
-const std::wstring kBho = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
-const std::wstring kToolbar = L"SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar";
-const std::wstring kButtons = L"SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\";
-const std::wstring kSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\";
-
-// Files with icons, so that every record pays for its picture.
-const wchar_t* const kIconFiles[] = {
-    L"C:\\windows\\system32\\shell32.dll",
-    L"C:\\windows\\syswow64\\shell32.dll",
-    L"C:\\windows\\notepad.exe",
-    L"C:\\windows\\regedit.exe",
-};
 
 template <class Work>
 double Milliseconds(Work work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-struct Counts {
-    int helpers = 0;
-    int toolbars = 0;
-    int buttons = 0;
-    int plugins = 0;
-};
-
-// Every fourth add-on is registered in both views, the rest alternate; the
-// classes alternate between the 64-bit and the 32-bit registration.
-Counts Fill(ScratchRegistry& registry, int addons, int plugins, const std::function<std::wstring(int)>& fileOf) {
-    Counts counts;
-    for (int i = 0; i < addons; ++i) {
-        const std::wstring clsid = NewClsid();
-        const std::wstring name = L"Bench add-on " + std::to_wstring(i);
-        const std::wstring file = fileOf(i);
-        const REGSAM view = i % 2 ? k32 : k64;
-        const bool both = i % 4 == 0;
-        const int kind = i % 3;
-        if (kind == 2) {
-            registry.SetString(HKEY_LOCAL_MACHINE, kButtons + clsid, view, L"ButtonText", name);
-            registry.SetString(HKEY_LOCAL_MACHINE, kButtons + clsid, view, L"Icon", file);
-            if (both) registry.SetString(HKEY_LOCAL_MACHINE, kButtons + clsid, k32, L"ButtonText", name);
-            counts.buttons += both ? 2 : 1;
-        } else {
-            const std::wstring classKey = (i % 8 < 4 ? L"CLSID\\" : L"Wow6432Node\\CLSID\\") + clsid;
-            registry.SetString(HKEY_CLASSES_ROOT, classKey, k64, L"", name);
-            registry.SetString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", k64, L"", file);
-            if (kind == 0) {
-                registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, view);
-                if (both) registry.CreateKey(HKEY_LOCAL_MACHINE, kBho + clsid, k32);
-                counts.helpers += both ? 2 : 1;
-            } else {
-                registry.SetForeignValue(HKEY_LOCAL_MACHINE, kToolbar, view, clsid, L"");
-                if (both) registry.SetForeignValue(HKEY_LOCAL_MACHINE, kToolbar, k32, clsid, L"");
-                counts.toolbars += both ? 2 : 1;
-            }
-        }
-        if (i % 10 == 0) registry.SetNumber(HKEY_CURRENT_USER, kSettings + clsid, 0, L"Flags", 1);
-    }
-    for (int i = 0; i < plugins; ++i) {
-        const std::wstring id = L"@bench.brivo.test/plugin-" + std::to_wstring(i);
-        const bool machine = i % 2 == 0;
-        const std::wstring key = L"SOFTWARE\\MozillaPlugins\\" + id;
-        const HKEY root = machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-        const REGSAM view = machine ? k32 : 0;
-        registry.SetString(root, key, view, L"ProductName", L"Bench plug-in " + std::to_wstring(i));
-        registry.SetString(root, key, view, L"Description", L"A plug-in of the benchmark");
-        registry.SetString(root, key, view, L"Version", L"1.0." + std::to_wstring(i));
-        registry.SetString(root, key, view, L"Path", kIconFiles[i % 4]);
-        ++counts.plugins;
-    }
-    return counts;
 }
 
 void ReportReads(const wchar_t* what, int reads, double ms) {
@@ -155,9 +86,9 @@ int main() {
     bool restored = true;
     {
         ScratchRegistry registry;
-        Counts counts;
+        CrowdedIECounts counts;
         const double fill = Milliseconds(
-            [&] { counts = Fill(registry, kAddons, kPlugins, [](int i) { return std::wstring(kIconFiles[i % 4]); }); });
+            [&] { counts = FillCrowdedIERegistry(registry, kAddons, kPlugins, SharedIconFile); });
         std::printf("registry filled in %.0f ms: %d helpers, %d toolbars, %d buttons (%d entries), %d plug-ins\n",
                     fill, counts.helpers, counts.toolbars, counts.buttons,
                     counts.helpers + counts.toolbars + counts.buttons, counts.plugins);
@@ -186,7 +117,7 @@ int main() {
     {
         const DistinctFiles files(kAddons);
         ScratchRegistry registry;
-        Fill(registry, kAddons, 0, [&](int i) { return files.PathOf(i); });
+        FillCrowdedIERegistry(registry, kAddons, 0, [&](int i) { return files.PathOf(i); });
         char setting[80];
         std::snprintf(setting, sizeof(setting), "every add-on its own file (%d files)", files.Made());
         MeasureIEList(setting);
