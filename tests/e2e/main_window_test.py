@@ -407,23 +407,33 @@ def ctrl_tab_walks_kind_tabs(world, skin):
     app.wait_shot(lambda s: selected_tabs(s, selected) == [2], WAIT, "Plugins selected")
 
 
-@case
-def chrome_switch_click(world, skin):
-    addons = listed(world, "chrome")
+def wait_switch(app, skin, row, look):
+    app.wait_shot(lambda s: skin.switch_state(s, row) == look, WAIT, "row %d showing %s" % (row, look),
+                  seen=lambda s: skin.switch_state(s, row))
+
+
+def switch_off_by_click(world, skin, browser, written, select=True):
+    """Clicks the switch of the first add-on that is on and can be switched;
+    the browser's file (written(addon)) and the row must both show it off."""
+    addons = listed(world, browser)
     row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
     app = started(world)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
-                  seen=lambda s: skin.switch_state(s, row))
+    if select:
+        select_browser(app, browser_name(world, browser))
+    wait_switch(app, skin, row, "ON")
     x, y, w, h = Layout.switch(row)
     app.click(x + w // 2, y + h // 2)
     app.move(5, 5)
+    wait_until(lambda: written(addon), WAIT, "%s switched off in the browser's files" % addon["id"])
+    wait_switch(app, skin, row, "OFF")
 
-    def written():
+
+@case
+def chrome_switch_click(world, skin):
+    def written(addon):
         s = world.chrome_prefs()["extensions"]
         return s["settings"][addon["id"]].get("state") == 0 and addon["id"] in s.get("known_disabled", [])
-    wait_until(written, WAIT, "Preferences with %s switched off" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
-                  seen=lambda s: skin.switch_state(s, row))
+    switch_off_by_click(world, skin, "chrome", written, select=False)
 
 
 @case
@@ -431,8 +441,7 @@ def chrome_switch_space(world, skin):
     addons = listed(world, "chrome")
     row, addon = row_of(addons, lambda a: a["kind"] == 1 and a["disabled"] and addons.index(a) > 0)
     app = started(world)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
-                  seen=lambda s: skin.switch_state(s, row))
+    wait_switch(app, skin, row, "OFF")
     # The row above is clicked; Down selects the add-on's own row.
     focus_list(app, row - 1)
     app.key("Down", "space")
@@ -442,8 +451,7 @@ def chrome_switch_space(world, skin):
         s = world.chrome_prefs()["extensions"]
         return s["settings"][addon["id"]].get("state") == 1 and addon["id"] not in s.get("known_disabled", [])
     wait_until(written, WAIT, "Preferences with %s switched on" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
-                  seen=lambda s: skin.switch_state(s, row))
+    wait_switch(app, skin, row, "ON")
 
 
 @case
@@ -486,28 +494,12 @@ def wheel_then_click_switches_the_row_under_the_mouse(world, skin):
     check(changed == [addons[1]["id"]], "only %s switched, saw %s" % (addons[1]["id"], changed))
 
 
-def firefox_name(world):
-    return browser_name(world, "firefox")
-
-
 @case
 def firefox_switch_click(world, skin):
-    addons = listed(world, "firefox")
-    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
-    app = started(world)
-    select_browser(app, firefox_name(world))
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
-                  seen=lambda s: skin.switch_state(s, row))
-    x, y, w, h = Layout.switch(row)
-    app.click(x + w // 2, y + h // 2)
-    app.move(5, 5)
-
-    def written():
+    def written(addon):
         a = world.firefox_addons()[addon["id"]]
         return a["userDisabled"] is True and a["active"] is False
-    wait_until(written, WAIT, "extensions.json with %s switched off" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
-                  seen=lambda s: skin.switch_state(s, row))
+    switch_off_by_click(world, skin, "firefox", written)
 
 
 @case
@@ -515,42 +507,24 @@ def firefox_legacy_switch_click(world, skin):
     world.run(["bash", os.path.join(ROOT, "scripts", "demo.d", "firefox.sh")],
               env={"BRIVO_DEMO_FIREFOX_PROFILE": "legacy"})
     db_path = os.path.join(world.firefox_profile("7fh2lq0m.default"), "extensions.sqlite")
-    addons = listed(world, "firefox")
-    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
-    app = started(world)
-    select_browser(app, firefox_name(world))
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
-                  seen=lambda s: skin.switch_state(s, row))
-    x, y, w, h = Layout.switch(row)
-    app.click(x + w // 2, y + h // 2)
-    app.move(5, 5)
 
-    def written():
+    def written(addon):
         with sqlite3.connect(db_path) as db:
             r = db.execute("select userDisabled, active from addon where id = ?", (addon["id"],)).fetchone()
         return r is not None and r[0] == 1 and r[1] == 0
-    wait_until(written, WAIT, "extensions.sqlite with %s switched off" % addon["id"])
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
-                  seen=lambda s: skin.switch_state(s, row))
+    switch_off_by_click(world, skin, "firefox", written)
 
 
 @case
 def ie_helper_switch_click(world, skin):
-    addons = listed(world, "ie")
-    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"])
-    ie = browser_name(world, "ie")
-    key = IE_SETTINGS + "\\" + addon["id"]
-    check(world.reg_value(key, "Flags") is None, "no Flags for %s before" % addon["id"])
-    app = started(world)
-    select_browser(app, ie)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "ON", WAIT, "row %d showing ON" % row,
-                  seen=lambda s: skin.switch_state(s, row))
-    x, y, w, h = Layout.switch(row)
-    app.click(x + w // 2, y + h // 2)
-    app.move(5, 5)
-    wait_until(lambda: world.reg_value(key, "Flags") in ("0x1", "0x00000001"), WAIT, "Flags 1 at %s" % key)
-    app.wait_shot(lambda s: skin.switch_state(s, row) == "OFF", WAIT, "row %d showing OFF" % row,
-                  seen=lambda s: skin.switch_state(s, row))
+    for addon in listed(world, "ie"):
+        if addon["kind"] == 1 and not addon["disabled"]:
+            key = IE_SETTINGS + "\\" + addon["id"]
+            check(world.reg_value(key, "Flags") is None, "no Flags for %s before" % addon["id"])
+            break
+    switch_off_by_click(world, skin, "ie",
+                        lambda addon: world.reg_value(IE_SETTINGS + "\\" + addon["id"], "Flags") in
+                        ("0x1", "0x00000001"))
 
 
 def delete_confirmation(app):
