@@ -17,6 +17,7 @@ import sqlite3
 import sys
 import time
 import traceback
+import xml.etree.ElementTree as ET
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -886,6 +887,33 @@ def window_stops_at_minimum_size(world, skin):
 
 # -- running ----------------------------------------------------------------------
 
+def report_folder():
+    """The folder GoogleTest's reports go to (GTEST_OUTPUT "xml:DIR/", a
+    Windows path on drive Z: under Wine), so that the test command's tally
+    counts these cases too; None when no report is asked for."""
+    value = os.environ.get("GTEST_OUTPUT", "")
+    if not value.startswith("xml:") or not value.endswith(("/", "\\")):
+        return None
+    folder = value[4:].replace("\\", "/")
+    if folder[:2].upper() == "Z:":
+        folder = folder[2:]
+    return folder if os.path.isdir(folder) else None
+
+
+def write_report(results):
+    folder = report_folder()
+    if not folder:
+        return
+    suite = ET.Element("testsuites", name="e2e_main_window")
+    group = ET.SubElement(suite, "testsuite", name="e2e_main_window", tests=str(len(results)))
+    for name, seconds, detail in results:
+        case = ET.SubElement(group, "testcase", classname="e2e_main_window", name=name, status="run",
+                             time="%.1f" % seconds)
+        if detail is not None:
+            ET.SubElement(case, "failure", message=detail.splitlines()[0] if detail else "failed").text = detail
+    ET.ElementTree(suite).write(os.path.join(folder, "e2e_main_window.xml"), encoding="utf-8", xml_declaration=True)
+
+
 def main(argv):
     if len(argv) < 2:
         print(__doc__.strip())
@@ -893,7 +921,7 @@ def main(argv):
     wanted = argv[2:]
     cases = [c for c in CASES if not wanted or c.__name__ in wanted]
     world = World(argv[1])
-    passed = failed = 0
+    results = []  # (case, seconds, failure text or None)
     t0 = time.monotonic()
     try:
         world.setup()
@@ -905,14 +933,17 @@ def main(argv):
             world.fresh()
             try:
                 fn(world, skin)
-                passed += 1
+                results.append((fn.__name__, time.monotonic() - t, None))
                 print("ok   %s (%.1fs)" % (fn.__name__, time.monotonic() - t), flush=True)
             except Exception as e:  # one case's failure must not stop the others
-                failed += 1
                 detail = str(e) if isinstance(e, E2EError) else traceback.format_exc().strip()
+                results.append((fn.__name__, time.monotonic() - t, detail))
                 print("FAIL %s (%.1fs): %s" % (fn.__name__, time.monotonic() - t, detail), flush=True)
     finally:
         world.teardown()
+        write_report(results)
+    failed = sum(1 for r in results if r[2] is not None)
+    passed = len(results) - failed
     print("%d passed, %d failed (%.0fs)" % (passed, failed, time.monotonic() - t0))
     return 1 if failed or passed == 0 else 0
 
