@@ -390,6 +390,8 @@ int TfrmKoltMain::RowOf(const TBrowserExtensionInfo* addon) const {
 }
 
 void TfrmKoltMain::RowClick(int index, int x, int y) {
+    // The hint of the part clicked would otherwise stay over the next box.
+    m_lstView->HideHint();
     const auto* row = m_lstView->Rows().DataAs<TRowHitAreas>(index);
     if (!row) return;
     switch (RowAreaAt(*row, {x, y})) {
