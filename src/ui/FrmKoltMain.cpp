@@ -288,13 +288,9 @@ void TfrmKoltMain::BuildBrowserButtons() {
     for (size_t i = 0; i < browsers_.size() && i < BrowserButtons.size(); ++i) {
         TBrowserAppBase& adapter = *browsers_[i];
         TOrixButton& button = *BrowserButtons[i];
+        // Face, fonts, caption place and bounds are the button's since its creation.
         button.SetEnabled(!adapter.DataPath.empty());
-        button.SetPicture(ImgModule().Store(13));
-        button.SetTransparent(true);
-        SetButtonFonts(button, kWhite, kWhite, OrixRgb(0x6C7177));
         button.SetCaption(adapter.DisplayName);
-        button.SetCaptionAlign(TOrixTextAlign::Left, 50);
-        button.SetDesignBounds({5, 27 + 50 * static_cast<int>(i), 171, 50});
         button.OnPaintExtra = [this](TOrixButton& b, TOrixCanvas& canvas) { painter_->PaintBrowserButton(b, canvas); };
         button.SetTag(reinterpret_cast<intptr_t>(&adapter));
         button.Invalidate();

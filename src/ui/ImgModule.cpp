@@ -16,7 +16,8 @@ UINT PrimaryMonitorDpi() { return MonitorDpiAt({0, 0}); }
 }  // namespace
 
 TimgModule::TimgModule(UINT dpi) : scale_(SkinScaleForDpi(dpi ? dpi : PrimaryMonitorDpi())) {
-    for (int n = 0; n < kStorePictureCount; ++n) Load(StorePicture(n), scale_);
+    // Store pictures are decoded when first asked for: the main window
+    // needs about half of them, and decoding the rest would delay its start.
     scrollBarSkin_.track = Picture(SkinPictureId::ScrollTrack);
     scrollBarSkin_.thumb = Picture(SkinPictureId::ScrollThumb);
     scrollBarSkin_.thumbMargin = kThumbEnd;

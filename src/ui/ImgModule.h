@@ -1,8 +1,8 @@
 #pragma once
 // The image module: the one process-wide holder of the skin pictures every
-// window draws with. It loads the numbered picture store at the scale of the
-// monitor the program starts on, gives any other skin picture at the scale a
-// window's DPI asks for, and owns the scroll-bar skin and the skinned message
+// window draws with. It gives the numbered picture store at the scale of the
+// monitor the program starts on (each picture decoded once, on first use)
+// and any other skin picture at the scale a window's DPI asks for, and owns the scroll-bar skin and the skinned message
 // box that confirmations use. It belongs to the user-interface thread and
 // lives until the process ends.
 #include <windows.h>

@@ -7,7 +7,10 @@
 #include "platform/GdiplusInclude.h"
 
 #include "browsers/chromium/ChromeExtensions.h"
+#include "platform/FileUtil.h"
+#include "platform/ShellHelpers.h"
 #include "platform/UniqueHandles.h"
+#include "support/TestFiles.h"
 #include "platform/Utf.h"
 
 namespace {
@@ -18,16 +21,6 @@ bool WriteWhole(const std::wstring& path, const std::string& bytes) {
     DWORD written = 0;
     return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
-}
-
-std::string ReadWhole(const std::wstring& path) {
-    const UniqueHandle file =
-        AdoptHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
 }
 
 // One settings entry the way current browsers write them: the manifest with
@@ -92,7 +85,7 @@ std::string MakePatternPng(const std::wstring& scratchPath) {
                                                       static_cast<BYTE>(y * 5), 90));
         if (picture.Save(scratchPath.c_str(), &kPngEncoderClsid, nullptr) != Gdiplus::Ok) return {};
     }
-    std::string bytes = ReadWhole(scratchPath);
+    std::string bytes = ReadFileBytes(scratchPath).value_or(std::string());
     DeleteFileW(scratchPath.c_str());
     return bytes;
 }
@@ -113,4 +106,22 @@ std::size_t WriteLargeChromeProfile(const std::wstring& profile, int count, std:
     }
     prefs += "}},\"profile\":{\"name\":\"Person 1\",\"avatar_index\":26}}";
     return WriteWhole(profile + L"Preferences", prefs) ? prefs.size() : 0;
+}
+
+ScratchChromeProfile PrepareScratchChromeProfile() {
+    ScratchChromeProfile scratch;
+    const std::wstring local = GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA);
+    scratch.vendor = local + L"\\Google";
+    if (local.empty() || PathExists(scratch.vendor)) {
+        scratch.error = "needs a prefix without " + ToUtf8(scratch.vendor);
+        return scratch;
+    }
+    scratch.profile = ChromeProfileFolderIn(local);
+    SHCreateDirectoryExW(nullptr, (scratch.profile + L"Extensions").c_str(), nullptr);
+    scratch.png = MakePatternPng(scratch.profile + L"scratch.png");
+    if (scratch.png.empty()) {
+        scratch.error = "cannot encode a PNG";
+        RemoveTree(scratch.vendor);
+    }
+    return scratch;
 }

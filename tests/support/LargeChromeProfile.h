@@ -25,3 +25,15 @@ std::string MakePatternPng(const std::wstring& scratchPath);
 // not be written.
 std::size_t WriteLargeChromeProfile(const std::wstring& profile, int count, std::size_t targetBytes,
                                     const std::string& png);
+
+// A profile folder made afresh in the Wine prefix's local application data,
+// with the icon every extension gets. error is empty when it is ready;
+// otherwise it says why not and nothing is left behind. The caller removes
+// vendor (the "Google" folder) when done.
+struct ScratchChromeProfile {
+    std::wstring vendor;
+    std::wstring profile;
+    std::string png;
+    std::string error;
+};
+ScratchChromeProfile PrepareScratchChromeProfile();

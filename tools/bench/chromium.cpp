@@ -38,21 +38,14 @@ using bench::MsSince;
 }  // namespace
 
 int main() {
-    const std::wstring local = GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA);
-    const std::wstring vendor = local + L"\\Google";
-    if (local.empty() || GetFileAttributesW(vendor.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        std::printf("needs a prefix without %s\n", ToUtf8(vendor).c_str());
+    const ScratchChromeProfile scratch = PrepareScratchChromeProfile();
+    if (!scratch.error.empty()) {
+        std::printf("%s\n", scratch.error.c_str());
         return 1;
     }
-    const std::wstring profile = ChromeProfileFolderIn(local);
-    SHCreateDirectoryExW(nullptr, (profile + L"Extensions").c_str(), nullptr);
-
-    const std::string png = MakePatternPng(profile + L"scratch.png");
-    if (png.empty()) {
-        std::printf("cannot encode a PNG\n");
-        RemoveTree(vendor);
-        return 1;
-    }
+    const std::wstring& vendor = scratch.vendor;
+    const std::wstring& profile = scratch.profile;
+    const std::string& png = scratch.png;
 
     std::printf("making %d extensions...\n", kExtensions);
     const auto makeStart = Clock::now();

@@ -410,20 +410,14 @@ int RunLarge(const Options& options) {
         std::printf("needs the 64-bit Wine prefix\n");
         return 1;
     }
-    const std::wstring local = GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA);
-    const std::wstring vendor = local + L"\\Google";
-    if (local.empty() || PathExists(vendor)) {
-        std::printf("needs a prefix without %s\n", ToUtf8(vendor).c_str());
+    const ScratchChromeProfile scratch = PrepareScratchChromeProfile();
+    if (!scratch.error.empty()) {
+        std::printf("%s\n", scratch.error.c_str());
         return 1;
     }
-    const std::wstring profile = ChromeProfileFolderIn(local);
-    SHCreateDirectoryExW(nullptr, (profile + L"Extensions").c_str(), nullptr);
-    const std::string png = MakePatternPng(profile + L"scratch.png");
-    if (png.empty()) {
-        std::printf("cannot encode a PNG\n");
-        RemoveTree(vendor);
-        return 1;
-    }
+    const std::wstring& vendor = scratch.vendor;
+    const std::wstring& profile = scratch.profile;
+    const std::string& png = scratch.png;
     const auto makeStart = Clock::now();
     const std::size_t prefsSize = WriteLargeChromeProfile(profile, kChromeExtensions, kPreferencesBytes, png);
     bool restored = true;
