@@ -316,6 +316,7 @@ class World:
         for script in ("chromium.sh", "firefox.sh", "ie.sh", "startmenu.sh"):
             self.run(["bash", os.path.join(ROOT, "scripts", "demo.d", script)], timeout=300,
                      env={"BRIVO_BUILD": self.build})
+        self.record_opened_urls()
         self.kill_wine()
         shutil.rmtree(self.snapshot, ignore_errors=True)
         os.makedirs(self.snapshot)
@@ -324,12 +325,45 @@ class World:
             shutil.copy2(os.path.join(self.prefix, name), os.path.join(self.snapshot, name))
         self.service = RatingService(os.path.join(self.build, "e2e-state"))
 
+    # Addresses the program may hand to the shell. Their open command is the
+    # probe, which writes each address to a file instead of starting a
+    # browser or mail program.
+    URL_SCHEMES = ("http", "https", "mailto", "ms-settings")
+
+    def opened_urls_path(self):
+        return os.path.join(self.prefix, "drive_c", "e2e-opened-urls.txt")
+
+    def record_opened_urls(self):
+        probe = "Z:" + os.path.join(self.bin, "e2e_probe.exe").replace("/", "\\")
+        command = '"%s" record-url C:\\e2e-opened-urls.txt "%%1"' % probe
+        lines = ["REGEDIT4", ""]
+        for scheme in self.URL_SCHEMES:
+            key = "HKEY_CLASSES_ROOT\\" + scheme
+            esc = lambda t: t.replace("\\", "\\\\").replace('"', '\\"')
+            lines += ["[-%s]" % key, "", "[%s]" % key, '@="URL:%s"' % scheme, '"URL Protocol"=""', "",
+                      "[%s\\shell\\open\\command]" % key, '@="%s"' % esc(command), ""]
+        path = os.path.join(self.prefix, "drive_c", "e2e-url-handlers.reg")
+        with open(path, "w", newline="\r\n") as f:
+            f.write("\n".join(lines) + "\n")
+        for view in ("64", "32"):
+            self.wine("reg", "import", "C:\\e2e-url-handlers.reg", "/reg:" + view)
+
+    def opened_urls(self):
+        """The addresses the shell was asked to open since the case began."""
+        try:
+            with open(self.opened_urls_path(), encoding="utf-8") as f:
+                return [line.rstrip("\r\n") for line in f if line.strip()]
+        except FileNotFoundError:
+            return []
+
     def fresh(self):
         """Puts the user folder and the registry back as the demo made them."""
         self.kill_wine()
         for app in self.apps:
             app.close()
         self.apps = []
+        with contextlib.suppress(FileNotFoundError):
+            os.remove(self.opened_urls_path())
         shutil.rmtree(self.user_dir(), ignore_errors=True)
         shutil.copytree(os.path.join(self.snapshot, "user"), self.user_dir(), symlinks=True)
         for name in self.SNAPSHOT_FILES:

@@ -18,11 +18,17 @@
  *   e2e_probe release NAME
  *   e2e_probe minimize HWND
  *       minimises a window, as its task-bar button would.
+ *   e2e_probe record-url FILE ADDRESS
+ *       appends ADDRESS and a line break to FILE (UTF-8). The driver makes
+ *       this the shell's open command of the web, mail and settings
+ *       addresses, so that what the program asks the shell to open is
+ *       known without a browser starting.
  *
  * Exit code 0 on success, 1 when Windows refused, 2 on bad arguments. */
 #include <windows.h>
 #include <aclapi.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <wchar.h>
 
 static void PutUtf8(const char* text) {
@@ -226,6 +232,23 @@ static int Minimize(const wchar_t* handle) {
     return IsIconic(window) ? 0 : 1;
 }
 
+static int RecordUrl(const wchar_t* path, const wchar_t* address) {
+    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    const int length = WideCharToMultiByte(CP_UTF8, 0, address, -1, NULL, 0, NULL, NULL);
+    char* text = length > 0 ? (char*)malloc((size_t)length + 1) : NULL;
+    int ok = 0;
+    if (text && WideCharToMultiByte(CP_UTF8, 0, address, -1, text, length, NULL, NULL) > 0) {
+        text[length - 1] = '\n';
+        DWORD written;
+        ok = WriteFile(file, text, (DWORD)length, &written, NULL) && written == (DWORD)length;
+    }
+    free(text);
+    CloseHandle(file);
+    return ok ? 0 : 1;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && wcscmp(argv[1], L"windows") == 0)
         return ListWindows(argc >= 3 ? (DWORD)wcstoul(argv[2], NULL, 10) : 0);
@@ -234,7 +257,8 @@ int wmain(int argc, wchar_t** argv) {
         return StartStandIn(argv[2], argv[3], argc == 5 ? argv[4] : NULL);
     if (argc == 3 && wcscmp(argv[1], L"release") == 0) return Release(argv[2]);
     if (argc == 3 && wcscmp(argv[1], L"minimize") == 0) return Minimize(argv[2]);
+    if (argc == 4 && wcscmp(argv[1], L"record-url") == 0) return RecordUrl(argv[2], argv[3]);
     fprintf(stderr, "usage: e2e_probe windows [PID] | acl readonly|full HKLM|HKCU PATH 32|64 | "
-                    "standin EXE MAX_MS [PATH] | release NAME | minimize HWND\n");
+                    "standin EXE MAX_MS [PATH] | release NAME | minimize HWND | record-url FILE ADDRESS\n");
     return 2;
 }

@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""End-to-end cases: the real BrivoPM.exe under Wine, driven with the mouse
+and keyboard, checked on the screen and in the world (browser files, the
+registry, the settings file, what the shell was asked to open).
+
+    e2e.py BUILD_DIR [CASE...]
+
+Runs the cases of every *_cases.py module in this folder, in module order
+(main window first) and in their order within a module, each on a fresh
+copy of one demo world. Prints one line per case and "N passed, N failed";
+exits 1 when a case failed. With case names only those run. Screenshots of
+failed waits are left in BUILD_DIR/e2e-shots.
+"""
+
+import glob
+import importlib
+import os
+import sys
+import time
+import traceback
+import xml.etree.ElementTree as ET
+
+sys.dont_write_bytecode = True
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import common  # noqa: E402
+from driver import E2EError, World  # noqa: E402
+
+
+def load_cases():
+    names = sorted(os.path.basename(p)[:-3] for p in glob.glob(os.path.join(HERE, "*_cases.py")))
+    # The main window's cases come first: they also prove the world itself.
+    names.sort(key=lambda n: n != "main_window_cases")
+    for name in names:
+        importlib.import_module(name)
+    return common.CASES
+
+
+def report_folder():
+    """The folder GoogleTest's reports go to (GTEST_OUTPUT "xml:DIR/", a
+    Windows path on drive Z: under Wine), so that the test command's tally
+    counts these cases too; None when no report is asked for."""
+    value = os.environ.get("GTEST_OUTPUT", "")
+    if not value.startswith("xml:") or not value.endswith(("/", "\\")):
+        return None
+    folder = value[4:].replace("\\", "/")
+    if folder[:2].upper() == "Z:":
+        folder = folder[2:]
+    return folder if os.path.isdir(folder) else None
+
+
+def write_report(results):
+    folder = report_folder()
+    if not folder:
+        return
+    suite = ET.Element("testsuites", name="e2e")
+    group = ET.SubElement(suite, "testsuite", name="e2e", tests=str(len(results)))
+    for name, seconds, detail in results:
+        case = ET.SubElement(group, "testcase", classname="e2e", name=name, status="run", time="%.1f" % seconds)
+        if detail is not None:
+            ET.SubElement(case, "failure", message=detail.splitlines()[0] if detail else "failed").text = detail
+    ET.ElementTree(suite).write(os.path.join(folder, "e2e.xml"), encoding="utf-8", xml_declaration=True)
+
+
+def main(argv):
+    if len(argv) < 2:
+        print(__doc__.strip())
+        return 2
+    wanted = argv[2:]
+    all_cases = load_cases()
+    unknown = [w for w in wanted if w not in {c.__name__ for c in all_cases}]
+    if unknown:
+        print("no such case: %s" % ", ".join(unknown))
+        return 2
+    cases = [c for c in all_cases if not wanted or c.__name__ in wanted]
+    world = World(argv[1])
+    results = []  # (case, seconds, failure text or None)
+    t0 = time.monotonic()
+    try:
+        world.setup()
+        print("set-up: %.1fs (%s, display %s)" % (time.monotonic() - t0, world.env.get("BRIVO_MODE"),
+                                                   world.env["DISPLAY"]), flush=True)
+        skin = common.Skin(world)
+        for fn in cases:
+            t = time.monotonic()
+            world.fresh()
+            try:
+                fn(world, skin)
+                results.append((fn.__name__, time.monotonic() - t, None))
+                print("ok   %s (%.1fs)" % (fn.__name__, time.monotonic() - t), flush=True)
+            except Exception as e:  # one case's failure must not stop the others
+                detail = str(e) if isinstance(e, E2EError) else traceback.format_exc().strip()
+                results.append((fn.__name__, time.monotonic() - t, detail))
+                print("FAIL %s (%.1fs): %s" % (fn.__name__, time.monotonic() - t, detail), flush=True)
+    finally:
+        world.teardown()
+        write_report(results)
+    failed = sum(1 for r in results if r[2] is not None)
+    passed = len(results) - failed
+    print("%d passed, %d failed (%.0fs)" % (passed, failed, time.monotonic() - t0))
+    return 1 if failed or passed == 0 else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
