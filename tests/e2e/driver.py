@@ -345,7 +345,9 @@ class World:
         path = os.path.join(self.prefix, "drive_c", "e2e-url-handlers.reg")
         with open(path, "w", newline="\r\n") as f:
             f.write("\n".join(lines) + "\n")
-        for view in ("64", "32"):
+        # The 32-bit view's import deletes the key both views share, so it
+        # goes first.
+        for view in ("32", "64"):
             self.wine("reg", "import", "C:\\e2e-url-handlers.reg", "/reg:" + view)
 
     def opened_urls(self):
