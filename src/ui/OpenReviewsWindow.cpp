@@ -37,6 +37,9 @@ std::unique_ptr<TfrmKoltRate> LoadReviewsWindow(TOrixForm& owner, TBrowserAppBas
         // delivers to nobody.
         window.reset();
         wait.reset();
+        // Enabled for the box, which keeps it disabled while it is open and
+        // gives it the activation back when it closes.
+        EnableWindow(owner.Handle(), TRUE);
         ConfirmMessage(owner.Handle(), L"PlugRatingError", TOrixMessageButtons::Ok, TOrixMessageIcon::Question);
         return nullptr;
     }
@@ -47,6 +50,9 @@ std::unique_ptr<TfrmKoltRate> LoadReviewsWindow(TOrixForm& owner, TBrowserAppBas
 void OpenReviewsWindow(TOrixForm& owner, TBrowserAppBase& adapter, TBrowserExtensionInfo& addon) {
     std::unique_ptr<TfrmKoltRate> window = LoadReviewsWindow(owner, adapter, addon);
     if (!window) return;
+    // The modal loop disables the main window again and, when the reviews
+    // window closes, enables and activates it.
+    EnableWindow(owner.Handle(), TRUE);
     window->ShowModal();
     window.reset();
     // A review posted here changed the add-on's average in the main list.

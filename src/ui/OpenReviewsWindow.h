@@ -13,8 +13,10 @@
 
 inline constexpr unsigned kReviewsOpeningLimitMs = 10000;
 
-// The main window (owner) is disabled by its caller before and enabled
-// after. Returns when the reviews window was closed or could not be opened.
+// The main window (owner) is disabled by its caller before; it is enabled
+// again for the reviews window's modal loop or the failure message, which
+// keep it disabled while they are open and hand the activation back to it.
+// Returns when the reviews window was closed or could not be opened.
 void OpenReviewsWindow(TOrixForm& owner, TBrowserAppBase& adapter, TBrowserExtensionInfo& addon);
 
 // The steps before the window is shown: the wait window, the opening

@@ -195,12 +195,24 @@ def dark_pixels(shot, box):
     return n
 
 
+def grey_pixels(shot, box):
+    """Pixels of a grey (the system's grey-text colour), not of a tint."""
+    x, y, w, h = box
+    n = 0
+    for yy in range(y, y + h):
+        for xx in range(x, x + w):
+            p = shot.pixel(xx, yy)
+            if max(p) - min(p) <= 10 and max(p) < 200:
+                n += 1
+    return n
+
+
 def links_state(shot, top):
     """For each link of the entry: "blue" or "grey" as its text is drawn."""
     out = {}
     for name in ("like", "dislike", "report"):
         blue = blue_link_pixels(shot, name, top)
-        out[name] = "blue" if blue > 5 else "grey" if dark_pixels(shot, RL.link_text(name, top)) > 5 else None
+        out[name] = "blue" if blue > 5 else "grey" if grey_pixels(shot, RL.link_text(name, top)) > 5 else None
     return out
 
 
@@ -444,3 +456,19 @@ def reviews_opening_fails_or_times_out(world, skin):
     time.sleep(4.5)
     check(reviews_window(app) is None, "the late answer opens no window")
     check(app.proc.poll() is None and app.main_window()["enabled"], "the program goes on")
+
+    # An add-on the service does not know yet: registered, no reviews, the
+    # empty list offers "Comment Now", which opens "My Review".
+    addons = listed(world, "chrome")[:Layout.visible_rows()]
+    row, addon = next(((i, a) for i, a in enumerate(addons) if plug_info(world, 1, a["id"])["msg"] == 2),
+                      (None, None))
+    check(addon is not None, "a visible Chrome add-on the service does not know")
+    reviews = open_reviews(app, row)
+    check(plug_info(world, 1, addon["id"])["msg"] == 1, "the window registered the add-on")
+    link = reviews.control(translation("TfrmKoltRate.lblfirst.Caption"))
+    check(link is not None and link["visible"], "the empty list shows %r" % translation("TfrmKoltRate.lblfirst.Caption"))
+    reviews.click((link["rect"][0] + link["rect"][2]) // 2 - reviews.origin[0],
+                  (link["rect"][1] + link["rect"][3]) // 2 - reviews.origin[1])
+    wait_until(lambda: (reviews.control(translation("TfrmKoltRate.btn1.Caption")) or {}).get("visible"), WAIT,
+               "the \"My Review\" tab")
+    close_reviews(app, reviews)
