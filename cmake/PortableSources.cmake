@@ -109,3 +109,11 @@ list(APPEND BRIVO_PORTABLE_TESTS
     tests/browsers/firefox/ZipArchiveTest.cpp
     tests/browsers/firefox/ZipBuilder.cpp
 )
+
+# Reviews window: the plain-text preparation of the service's texts and the nickname rule.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/ui/ReviewText.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/ui/ReviewTextTest.cpp
+)

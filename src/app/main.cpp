@@ -11,6 +11,7 @@
 #include "app/RunOnce.h"
 #include "ui/FrmKoltMain.h"
 #include "ui/ImgModule.h"
+#include "ui/OpenReviewsWindow.h"
 #include "ui/toolkit/OrixMessageLoop.h"
 
 namespace {
@@ -38,6 +39,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     ImgModule();
     TfrmKoltMain mainWindow;
+    mainWindow.OnShowReviews = [&mainWindow](TBrowserAppBase& adapter, TBrowserExtensionInfo& addon) {
+        OpenReviewsWindow(mainWindow, adapter, addon);
+    };
     if (!mainWindow.CreateMainWindow()) return 1;
     // After a refused access check the window is made (its destruction is
     // the one way out, saving the settings) but never shown.

@@ -70,6 +70,8 @@ constexpr SkinPictureInfo kFixedPictures[] = {
     {Id::SocialTwitter, 60, 20, 3},
     {Id::SocialMail, 60, 20, 3},
     {Id::SocialHome, 60, 20, 3},
+
+    {Id::RateSubmit, 384, 28, 4},
 };
 
 constexpr std::size_t kPictureCount = std::size(kFixedPictures) + kWaitFrameCount;

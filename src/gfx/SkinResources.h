@@ -41,6 +41,8 @@
 //                   disabled, selected; white caption on the selected one);
 //                   social buttons (network page, short messages, mail,
 //                   home page), strips 3 x 20 x 20 for the dark strip #22303F
+//   reviews window  "Submit" button, strip 4 x 96 x 28 (normal, hover,
+//                   pressed, disabled; for white captions)
 //
 // The program icon is ICON resource 1 with 16, 24, 32, 48 and 256 px images.
 #include <cstddef>
@@ -108,6 +110,8 @@ enum class SkinPictureId : int {
     SocialTwitter = 332,
     SocialMail = 333,
     SocialHome = 334,
+
+    RateSubmit = 340,
 };
 
 inline constexpr int kStorePictureCount = 34;

@@ -91,6 +91,7 @@ TEST(RateReplyReading, PlugInformationReadsTheIdTheAverageAndTheStarCounts) {
     EXPECT_EQ(plug.ServerPlugId, L"42");
     EXPECT_DOUBLE_EQ(plug.RatingsAverage, 3.5);
     EXPECT_EQ(plug.StarCounts, (std::array<int, 5>{1, 2, 0, 7, 0}));
+    EXPECT_TRUE(plug.HasRatingsCache);
 }
 
 TEST(RateReplyReading, PlugInformationWithoutACountsObjectStillGivesTheIdAndTheAverage) {
@@ -103,6 +104,8 @@ TEST(RateReplyReading, PlugInformationWithoutACountsObjectStillGivesTheIdAndTheA
         EXPECT_EQ(plug.ServerPlugId, L"42") << body;
         EXPECT_DOUBLE_EQ(plug.RatingsAverage, 2.5) << body;
         EXPECT_EQ(plug.StarCounts, (std::array<int, 5>{})) << body;
+        // The reviews window keeps its counts for such a reply.
+        EXPECT_FALSE(plug.HasRatingsCache) << body;
     }
 }
 

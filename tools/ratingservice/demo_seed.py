@@ -1,7 +1,8 @@
 """Ratings and reviews of the demo add-ons (scripts/demo.d), in several languages.
 
 Each add-on gets a few reviews picked from REVIEWS by a hash of its id, so
-the same demo always shows the same ratings.
+the same demo always shows the same ratings; the add-ons in MANY get more,
+enough for the reviews window to fetch them page by page.
 """
 
 import zlib
@@ -57,12 +58,44 @@ REVIEWS = [
     ("\u039d\u03af\u03ba\u03bf\u03c2", "\u03a0\u03bf\u03bb\u03cd \u03c7\u03c1\u03ae\u03c3\u03b9\u03bc\u03bf.", 4, "2026-02-18"),
     ("anon", "Meh.", 2, "2026-01-05"),
     ("Lars", "Precis vad jag beh\u00f6vde.", 5, "2025-12-24"),
+    ("Hannah", "Seit dem letzten Update deutlich schneller. Danke!", 5, "2026-10-03"),
+    ("Lucas", "Simple et efficace, rien \u00e0 redire.", 4, "2026-09-11"),
+    ("Carmen", "Hace lo que promete, aunque la interfaz es algo anticuada.", 3, "2026-08-29"),
+    ("\u041e\u043b\u044c\u0433\u0430", "\u0420\u0430\u0431\u043e\u0442\u0430\u0435\u0442, \u043d\u043e "
+     "\u0438\u043d\u043e\u0433\u0434\u0430 \u0442\u043e\u0440\u043c\u043e\u0437\u0438\u0442.", 3, "2026-07-19"),
+    ("\u963f\u5f3a", "\u975e\u5e38\u597d\u7528\uff0c\u63a8\u8350\u7ed9\u5927\u5bb6\u3002", 5, "2026-06-21"),
+    ("tomek", "Too many permissions for what it does.", 2, "2026-05-30"),
+    ("Grace", "I use it every day at work; it has never let me down. The options page could explain the "
+     "settings a little better, but once set up it just works.", 5, "2026-04-08"),
+    ("Noah", "Nice idea, but it conflicts with my other extensions.", 2, "2026-03-27"),
+    ("Ingrid", "Fungerer fint.", 4, "2026-02-02"),
+    ("\u5065\u592a", "\u8efd\u304f\u3066\u4f7f\u3044\u3084\u3059\u3044\u3002", 4, "2026-01-15"),
+    ("Paulo", "Excelente, recomendo.", 5, "2025-12-12"),
+    ("Fatima", "Works well on most sites. A few pages break with it switched on.", 3, "2025-11-28"),
+    ("Emre", "\u0130\u015fe yar\u0131yor ama biraz yava\u015f.", 3, "2025-11-05"),
+    ("Chloe", "Crashed twice this week.", 1, "2025-10-20"),
+    ("Marek", "Dobr\u00fd dopln\u011bk, pou\u017e\u00edv\u00e1m denn\u011b.", 4, "2025-10-01"),
+    ("Aiko", "Does one thing and does it well.", 5, "2025-09-14"),
+    ("Sven", "Ok for now.", 3, "2025-08-30"),
+    ("Ravi", "The latest version fixed the memory leak I reported. Thank you for listening!", 5, "2025-08-02"),
 ]
+
+# Add-ons with reviews for several pages (ids as in ADDONS): how many.
+MANY = {
+    "bmeafkpjplmhdbhidnfgjmnjcmlapkol": 26,
+    "ecbjmdokfndhmgpnmaoacglplhfbmkjf": 17,
+    "gdpnbhhkmcjbeoaealcjkebnjmjfkapn": 31,
+    "dmgfacpkjbnlhioebkecfpkbhjmnaolg": 22,
+    "{6F1C2A3B-8D4E-4B7A-9C21-3E5F7A9B0C11}": 24,
+    "{3d9a0c51-7e2b-4f18-8a6d-c5b4e3f2a110}": 28,
+    "tabtamer@quietlabs.example": 19,
+}
 
 
 def reviews_for(plug_id):
-    """A stable selection of 2 to 7 reviews for one add-on."""
+    """A stable selection of 2 to 7 reviews for one add-on (more for MANY),
+    none chosen twice."""
     seed = zlib.crc32(plug_id.encode("utf-8"))
-    count = 2 + seed % 6
+    count = min(MANY.get(plug_id, 2 + seed % 6), len(REVIEWS))
     start = (seed >> 8) % len(REVIEWS)
     return [REVIEWS[(start + 3 * i) % len(REVIEWS)] for i in range(count)]

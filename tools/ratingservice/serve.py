@@ -30,6 +30,9 @@ Control, all GET, for tests and the benchmark:
                              bytes), after T ms
   /__plug?browser_id=&plug_id=&name=&scores=5,4&likes=
                              adds an add-on with reviews of those scores
+  /__comment?browser_id=&plug_id=&nickname=&content=&score=&date=&likes=
+                             adds one review (UTF-8, any characters) to an
+                             add-on, which is added when unknown; its id
   /__generate?browser_id=&prefix=&count=N
                              adds N add-ons prefix0 .. prefixN-1 with reviews
   /__expire_keys             every key issued so far expires now
@@ -334,6 +337,13 @@ def control(service, server, path, query):
                                        likes=likes[n] if n < len(likes) else 0)
             service.db.commit()
             return Reply(str(sid), content_type="text/plain")
+        if path == "/__comment":
+            sid = service.insert_plug(int(arg("browser_id", "1")), arg("plug_id"), arg("name"), "")
+            c_id = service.insert_comment(sid, arg("nickname"), arg("content"), int(arg("score", "5")),
+                                          arg("date", "2026-01-01"), "1.0", "seed-comment",
+                                          likes=int(arg("likes", "0")))
+            service.db.commit()
+            return Reply(str(c_id), content_type="text/plain")
         if path == "/__generate":
             rng = random.Random(7)
             browser_id = int(arg("browser_id", "1"))

@@ -141,6 +141,7 @@ TPlugInfo TRateReply::PlugInfo() const {
     info.RatingsAverage = root_.Float("ratings_average");
     const std::optional<TRateObject> cache = root_.Object("ratings_cache");
     if (!cache) return info;
+    info.HasRatingsCache = true;
     for (int stars = 1; stars <= 5; ++stars) info.StarCounts[stars - 1] = cache->Integer(std::to_string(stars));
     return info;
 }

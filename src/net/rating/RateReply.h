@@ -40,6 +40,9 @@ struct TPlugInfo {
     std::wstring ServerPlugId;         // "id"
     double RatingsAverage = 0.0;       // "ratings_average"
     std::array<int, 5> StarCounts{};   // "ratings_cache" members "1" .. "5"
+    // Whether the reply had the object "ratings_cache" at all: a reply
+    // without it changes nothing in the reviews window.
+    bool HasRatingsCache = false;
 };
 
 // One review of codes 5 and 6 (get_comments).
