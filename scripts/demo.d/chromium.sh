@@ -95,6 +95,9 @@ EDGE_WORK = [
     ("gfedcbaponmlkjihgfedcbaponmlkjih", "Gestionnaire de Sessions", "Enregistre et restaure vos onglets de travail.",
      "1.9", 1, False, (48,), "#6a1b9a", "polygon 24,8 40,40 8,40"),
 ]
+
+
+def icon(path, size, colour, shape):
     scale = size / 48.0
     args = ["convert", "-size", "48x48", "gradient:%s-#ffffff" % colour, "-rotate", "180"]
     if shape:
