@@ -117,3 +117,16 @@ list(APPEND BRIVO_PORTABLE_SOURCES
 list(APPEND BRIVO_PORTABLE_TESTS
     tests/ui/ReviewTextTest.cpp
 )
+
+# Browser inventory: every browser by name; the profiles of "Local State" and
+# of Firefox's "profiles.ini".
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/browsers/BrowserId.cpp
+    src/browsers/chromium/LocalStateProfiles.cpp
+    src/browsers/firefox/FirefoxProfilesIni.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/browsers/BrowserIdTest.cpp
+    tests/browsers/chromium/LocalStateProfilesTest.cpp
+    tests/browsers/firefox/FirefoxProfilesIniTest.cpp
+)

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Demo data for the Chrome-family and Opera lists: a Chrome profile with
-# fifteen extensions and an Opera profile with five, each with its
-# "Preferences" entry, installed version folder, manifest and PNG icons.
+# Demo data for the lists of the browsers built on Chromium: a Chrome profile
+# with fifteen extensions, an Opera profile with five and a Microsoft Edge
+# with two profiles named in its "Local State" ("Personal", used last, and
+# "Work"), each with its "Preferences" entries, installed version folders,
+# manifests and PNG icons.
 # Names are in several languages, some escaped twice or left as __MSG_
 # placeholders as browsers store them; several are switched off. Run by
 # `./bpm run` with WINEPREFIX set to the demo prefix. Both profiles are made
 # afresh on every run, so each run (also after the program removed or
-# switched extensions) leaves the same state.
+# switched extensions) leaves the same state; so is Edge's user data folder.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the demo prefix}"
 command -v convert >/dev/null || { echo "chromium.sh: ImageMagick's convert is missing" >&2; exit 1; }
@@ -14,10 +16,11 @@ command -v convert >/dev/null || { echo "chromium.sh: ImageMagick's convert is m
 user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
 [ -d "$user_dir" ] || { echo "chromium.sh: no user profile in $WINEPREFIX" >&2; exit 1; }
 
-python3 - "$user_dir/AppData/Local/Google/Chrome/User Data/Default" "$user_dir/AppData/Roaming/Opera Software/Opera Stable" <<'PY'
+python3 - "$user_dir/AppData/Local/Google/Chrome/User Data/Default" "$user_dir/AppData/Roaming/Opera Software/Opera Stable" \
+  "$user_dir/AppData/Local/Microsoft/Edge/User Data" <<'PY'
 import json, os, shutil, subprocess, sys
 
-chrome_dir, opera_dir = sys.argv[1], sys.argv[2]
+chrome_dir, opera_dir, edge_dir = sys.argv[1], sys.argv[2], sys.argv[3]
 
 # id, name, description, version, state, in known_disabled, icon sizes, colour, shape
 CHROME = [
@@ -75,6 +78,22 @@ OPERA = [
      "0.8", 1, False, (16, 48), "#3949ab", "circle 20,20 20,8"),
     ("lfpcnhkeabjiogmdbgmhcajkfnpdelke", "Currency Converter", "Shows \u20ac, \u00a3 and \u00a5 prices in your own currency.",
      "5.0", 1, False, (128, 16), "#2e7d32", "circle 24,24 24,6"),
+]
+
+# Microsoft Edge: its "Default" profile ("Personal") and "Profile 1" ("Work").
+EDGE_PERSONAL = [
+    ("oklpmgjhbcnfdaeikhoapmnlgjbcdefk", "Recipe Keeper", "Saves recipes from any cooking site in one place.",
+     "2.1.0", 1, False, (16, 48), "#ef6c00", "circle 24,24 24,10"),
+    ("hcbdoiefpfmnnlkjgbamejakdpcmhilf", "Lesezeichen-Sortierer", "Sortiert Lesezeichen nach Themen und Alter.",
+     "1.3", 1, False, (48,), "#5c6bc0", "rectangle 10,10 38,38"),
+    ("nmlkjihgfedcbaponmlkjihgfedcbapo", "Homework Timer", "Short study sessions with breaks in between.",
+     "0.4.2", 0, True, (16, 48), "#26a69a", "circle 24,26 24,12"),
+]
+EDGE_WORK = [
+    ("pabcdefghijklmnopabcdefghijklmno", "Meeting Notes", "Takes notes beside any video call.", "3.0.1", 1, False,
+     (16, 48), "#0277bd", "rectangle 8,12 40,36"),
+    ("gfedcbaponmlkjihgfedcbaponmlkjih", "Gestionnaire de Sessions", "Enregistre et restaure vos onglets de travail.",
+     "1.9", 1, False, (48,), "#6a1b9a", "polygon 24,8 40,40 8,40"),
 ]
 
 
@@ -137,5 +156,17 @@ make_profile(chrome_dir, CHROME,
                             "manifest": {"name": leftover_name, "version": "1.0"}}},
              {"name": "Erste Person", "avatar_index": 26, "exit_type": "Normal"})
 make_profile(opera_dir, OPERA, {}, {"name": "Opera", "exit_type": "Normal"})
-print("chromium.sh: Chrome profile with %d extensions, Opera profile with %d" % (len(CHROME), len(OPERA)))
+
+# Edge lists its profiles in "Local State"; the one used last comes first.
+shutil.rmtree(edge_dir, ignore_errors=True)
+make_profile(os.path.join(edge_dir, "Default"), EDGE_PERSONAL, {}, {"name": "Personal", "exit_type": "Normal"})
+make_profile(os.path.join(edge_dir, "Profile 1"), EDGE_WORK, {}, {"name": "Work", "exit_type": "Normal"})
+with open(os.path.join(edge_dir, "Local State"), "w", encoding="utf-8") as f:
+    json.dump({"browser": {"enabled_labs_experiments": []},
+               "profile": {"info_cache": {"Default": {"name": "Personal", "avatar_icon": "chrome://theme/IDR_PROFILE_AVATAR_26"},
+                                          "Profile 1": {"name": "Work", "avatar_icon": "chrome://theme/IDR_PROFILE_AVATAR_20"}},
+                           "last_used": "Default", "profiles_order": ["Default", "Profile 1"]}},
+              f, ensure_ascii=False, separators=(",", ":"))
+print("chromium.sh: Chrome profile with %d extensions, Opera profile with %d, Edge profiles with %d and %d"
+      % (len(CHROME), len(OPERA), len(EDGE_PERSONAL), len(EDGE_WORK)))
 PY

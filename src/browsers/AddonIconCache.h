@@ -1,5 +1,5 @@
 #pragma once
-// Icons of add-on files, each file asked once while a list is read: one
+// Icons of add-on files, each file asked once for the records of a list: one
 // add-on often registers a helper object, a toolbar and a button with the
 // same library, in both registry views, and the shell's icon extraction is
 // the slowest step of reading a list.

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "browsers/BrowserExtensionInfo.h"
+#include "browsers/BrowserId.h"
 #include "browsers/BrowserKind.h"
+#include "browsers/BrowserRegistration.h"
 #include "platform/UniqueHandles.h"
 
 class JsonDocument;
@@ -52,6 +54,16 @@ public:
     // Kept in CompareExtensions order once the adapter is made.
     std::vector<std::unique_ptr<TBrowserExtensionInfo>> Extensions;
     std::wstring ReinstallCommand;
+
+    // Which browser of its family this adapter reads: names, executable and
+    // registrations come from its facts.
+    BrowserId Browser = BrowserId::None;
+    // The one profile this adapter reads (see TBrowserProfile); both empty
+    // when the browser has none, or keeps no profiles (Internet Explorer).
+    std::wstring ProfileFolder;
+    std::wstring ProfileName;
+    // Filled by LoadStartMenuInfo.
+    TBrowserRegistration Registration;
 
 protected:
     TBrowserAppBase();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "browsers/AddonIcon.h"
 #include "browsers/AddonKind.h"
 #include "gfx/AddonPicture.h"
 #include "browsers/IconDownloadTicket.h"
@@ -25,7 +26,8 @@ public:
     std::wstring Version;
     AddonKind Kind = AddonKind::All;
     // Drawn in the list; the list draws its default picture when none.
-    AddonPicture Icon;
+    // Icons of local files are decoded when first looked at (a row painted).
+    AddonIcon Icon;
     bool Disabled = false;
     // Community rating, 0.0 to 5.0; 0 until the rating service answered.
     double Rating = 0.0;

@@ -1,12 +1,17 @@
 #include "browsers/BrowserList.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "browsers/StartMenuInfo.h"
 #include "browsers/chromium/ChromeExtensions.h"
+#include "browsers/chromium/ChromiumProfiles.h"
 #include "browsers/chromium/OperaExtensions.h"
 #include "browsers/firefox/FireFoxExtensions.h"
+#include "browsers/firefox/FirefoxProfile.h"
 #include "browsers/ie/IEExtensions.h"
+#include "platform/FileUtil.h"
+#include "platform/ShellHelpers.h"
 #include "platform/SystemInfo.h"
 
 namespace {
@@ -18,21 +23,41 @@ HICON ExtractFirstIcon(const std::wstring& path) {
     return reinterpret_cast<ULONG_PTR>(icon) > 1 ? icon : nullptr;
 }
 
+// The found profiles of one browser go into the list together; the browser's
+// registration is read once, for the first, and lent to the others.
+void AppendProfiles(BrowserList& list, std::vector<std::unique_ptr<TBrowserAppBase>> profiles) {
+    const TBrowserAppBase* first = nullptr;
+    for (auto& adapter : profiles) {
+        if (!first) {
+            LoadStartMenuInfo(*adapter);
+        } else {
+            CopyStartMenuInfo(*first, *adapter);
+        }
+        list.push_back(std::move(adapter));
+        first = list.back().get();
+    }
+}
+
+std::vector<std::unique_ptr<TBrowserAppBase>> ChromiumAdapters(BrowserId browser,
+                                                              const std::vector<TBrowserProfile>& profiles) {
+    std::vector<std::unique_ptr<TBrowserAppBase>> adapters;
+    for (const TBrowserProfile& profile : profiles) adapters.push_back(std::make_unique<TChromeExtensions>(browser, profile));
+    return adapters;
+}
+
 }  // namespace
 
 void GetBrowserList(BrowserList& list) {
+    const std::wstring local = GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA);
     // Browsers not found wait here until the found ones are listed.
     BrowserList missing;
-    const auto offer = [&](std::unique_ptr<TBrowserAppBase> adapter) {
-        if (adapter->DataPath.empty()) {
-            missing.push_back(std::move(adapter));
-            return;
-        }
-        LoadStartMenuInfo(*adapter);
-        list.push_back(std::move(adapter));
-    };
 
-    offer(std::make_unique<TChromeExtensions>());
+    const ChromeFamilyProfiles chrome = FindChromeFamilyProfiles(local);
+    if (chrome.profiles.empty()) {
+        missing.push_back(std::make_unique<TChromeExtensions>(BrowserId::Chrome, std::nullopt));
+    } else {
+        AppendProfiles(list, ChromiumAdapters(chrome.member, chrome.profiles));
+    }
 
     // Internet Explorer is always offered and keeps its fixed command and
     // description; only its icon comes from the installed program.
@@ -40,8 +65,49 @@ void GetBrowserList(BrowserList& list) {
     if (HICON icon = ExtractFirstIcon(ProgramFilesDir + L"Internet Explorer\\iexplore.exe")) ie->IconHandle.reset(icon);
     list.push_back(std::move(ie));
 
-    offer(std::make_unique<TFireFoxExtensions>());
-    offer(std::make_unique<TOPeraExtensions>());
+    const std::wstring firefox = FirefoxFolder(GetSpecialFolder(nullptr, CSIDL_APPDATA));
+    std::vector<TBrowserProfile> firefoxProfiles;
+    if (!firefox.empty() && FolderExists(firefox)) firefoxProfiles = FindFirefoxProfiles(firefox);
+    if (firefoxProfiles.empty()) {
+        // No profile named: the adapter finds the Firefox folder itself, or nothing.
+        auto adapter = std::make_unique<TFireFoxExtensions>();
+        if (adapter->DataPath.empty()) {
+            missing.push_back(std::move(adapter));
+        } else {
+            std::vector<std::unique_ptr<TBrowserAppBase>> one;
+            one.push_back(std::move(adapter));
+            AppendProfiles(list, std::move(one));
+        }
+    } else {
+        std::vector<std::unique_ptr<TBrowserAppBase>> adapters;
+        for (const TBrowserProfile& profile : firefoxProfiles)
+            adapters.push_back(std::make_unique<TFireFoxExtensions>(profile));
+        AppendProfiles(list, std::move(adapters));
+    }
+
+    auto opera = std::make_unique<TOPeraExtensions>();
+    if (opera->DataPath.empty()) {
+        missing.push_back(std::move(opera));
+    } else {
+        std::vector<std::unique_ptr<TBrowserAppBase>> one;
+        one.push_back(std::move(opera));
+        AppendProfiles(list, std::move(one));
+    }
 
     for (auto& adapter : missing) list.push_back(std::move(adapter));
+
+    // Today's browsers on Chromium follow, only when installed.
+    for (BrowserId browser : NewerChromiumBrowsers())
+        AppendProfiles(list, ChromiumAdapters(browser, FindChromiumProfiles(ChromiumUserData(local, browser))));
+}
+
+std::vector<BrowserProfiles> GroupByBrowser(const BrowserList& list) {
+    std::vector<BrowserProfiles> groups;
+    for (const auto& adapter : list) {
+        if (groups.empty() || groups.back().front()->Browser != adapter->Browser ||
+            adapter->Browser == BrowserId::None)
+            groups.emplace_back();
+        groups.back().push_back(adapter.get());
+    }
+    return groups;
 }

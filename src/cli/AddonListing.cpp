@@ -28,6 +28,8 @@ JsonDocument ListDocument(const std::vector<ListedBrowser>& browsers) {
     for (const ListedBrowser& browser : browsers) {
         JsonValue& entry = *document.AppendObject(list);
         document.SetString(entry, "browser", browser.browser);
+        document.SetString(entry, "profile", browser.profile);
+        document.SetString(entry, "profileName", browser.profileName);
         document.SetInteger(entry, "kind", static_cast<int>(browser.kind));
         document.SetString(entry, "displayName", browser.displayName);
         document.SetBoolean(entry, "found", browser.found);
@@ -155,6 +157,10 @@ std::string FormatListTable(const std::vector<ListedBrowser>& browsers) {
     for (const ListedBrowser& browser : browsers) {
         if (!out.empty()) out += "\r\n";
         out += browser.displayName + " (" + browser.browser + ")";
+        if (!browser.profile.empty()) {
+            out += ", profile " + OneLine(browser.profileName.empty() ? browser.profile : browser.profileName);
+            if (!browser.profileName.empty()) out += " (" + OneLine(browser.profile) + ")";
+        }
         if (!browser.found) {
             out += ": not found\r\n";
             continue;

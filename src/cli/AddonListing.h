@@ -25,8 +25,14 @@ struct ListedAddon {
     bool mark64 = false;
 };
 
+// One profile of a browser (a browser without profiles: one entry with both
+// profile texts empty).
 struct ListedBrowser {
-    std::string browser;  // BrowserKeyword(kind)
+    std::string browser;  // the browser's keyword: chrome, ie, ..., edge, brave, vivaldi
+    // The profile's folder ("Default", "Profile 1"; Firefox: the Path of
+    // profiles.ini as written) and the name the user gave it.
+    std::string profile;
+    std::string profileName;
     BrowserKind kind = BrowserKind::None;
     std::string displayName;
     bool found = false;
@@ -36,7 +42,8 @@ struct ListedBrowser {
     std::vector<ListedAddon> addons;
 };
 
-// {"browsers":[{"browser":...,"addons":[{...}]}]} in the program's JSON
+// {"browsers":[{"browser":...,"profile":...,"profileName":...,"addons":[{...}]}]},
+// one entry per browser profile, in the program's JSON
 // written form (compact, plain ASCII), followed by a line break. Scripts
 // rely on the member names and their order.
 std::string FormatListJson(const std::vector<ListedBrowser>& browsers);
@@ -46,7 +53,7 @@ std::string FormatListJson(const std::vector<ListedBrowser>& browsers);
 // as an integer); fields quoted where needed, lines ended by CR LF.
 std::string FormatListCsv(const std::vector<ListedBrowser>& browsers);
 
-// For people: a heading per browser, then one line per add-on with its
+// For people: a heading per browser profile, then one line per add-on with its
 // kind, state, name, version and id in aligned columns.
 std::string FormatListTable(const std::vector<ListedBrowser>& browsers);
 

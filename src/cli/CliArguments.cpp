@@ -37,7 +37,14 @@ bool IsHelpOption(std::string_view arg) { return arg == "--help" || arg == "-h" 
 CliParse Refusal(std::string error) { return {std::nullopt, std::move(error)}; }
 
 CliParse UnknownBrowser(const std::string& keyword) {
-    return Refusal("unknown browser \"" + keyword + "\" (chrome, ie, firefox, opera)");
+    return Refusal("unknown browser \"" + keyword + "\" (" + std::string(BrowserKeywordList()) + ")");
+}
+
+// Sets both names of the browser a keyword names; false when it names none.
+bool TakeBrowser(CliRequest& request, const std::string& keyword) {
+    request.browserId = BrowserIdFromKeyword(keyword);
+    request.browser = FactsOf(request.browserId).kind;
+    return request.browserId != BrowserId::None;
 }
 
 CliParse HelpFor(CliCommand command) {
@@ -55,20 +62,21 @@ struct CommandShape {
     bool formatOption;
     bool viewOption;
     bool yesOption;
+    bool profileOption;
 };
 
 CommandShape ShapeOf(CliCommand command) {
     switch (command) {
-    case CliCommand::List: return {0, 0, true, true, false, false};
+    case CliCommand::List: return {0, 0, true, true, false, false, false};
     case CliCommand::Disable:
-    case CliCommand::Enable: return {2, 2, false, false, true, false};
-    case CliCommand::Remove: return {2, 2, false, false, true, true};
-    case CliCommand::Default: return {0, 1, false, false, false, false};
-    case CliCommand::Json: return {2, 2, false, false, false, false};
-    case CliCommand::Ratings: return {1, 1, false, false, false, false};
+    case CliCommand::Enable: return {2, 2, false, false, true, false, true};
+    case CliCommand::Remove: return {2, 2, false, false, true, true, true};
+    case CliCommand::Default: return {0, 1, false, false, false, false, false};
+    case CliCommand::Json: return {2, 2, false, false, false, false, false};
+    case CliCommand::Ratings: return {1, 1, false, false, false, false, true};
     case CliCommand::Help: break;
     }
-    return {0, 1, false, false, false, false};
+    return {0, 1, false, false, false, false, false};
 }
 
 }  // namespace
@@ -125,9 +133,8 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
             request.yes = true;
         } else if (name == "--browser" && shape.browserOption) {
             const std::optional<std::string> keyword = takeValue();
-            if (!keyword) return Refusal("--browser needs chrome, ie, firefox or opera");
-            request.browser = BrowserFromKeyword(*keyword);
-            if (request.browser == BrowserKind::None) return UnknownBrowser(*keyword);
+            if (!keyword) return Refusal("--browser needs one of " + std::string(BrowserKeywordList()));
+            if (!TakeBrowser(request, *keyword)) return UnknownBrowser(*keyword);
         } else if (name == "--format" && shape.formatOption) {
             const std::optional<std::string> format = takeValue();
             if (format == "table") {
@@ -139,6 +146,10 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
             } else {
                 return Refusal("--format needs table, json or csv");
             }
+        } else if (name == "--profile" && shape.profileOption) {
+            const std::optional<std::string> profile = takeValue();
+            if (!profile || profile->empty()) return Refusal("--profile needs a profile's folder or name");
+            request.profile = *profile;
         } else if (name == "--view" && shape.viewOption) {
             const std::optional<std::string> view = takeValue();
             if (view == "32") {
@@ -162,10 +173,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
     case CliCommand::Remove:
     case CliCommand::Default:
     case CliCommand::Ratings:
-        if (!positional.empty()) {
-            request.browser = BrowserFromKeyword(positional[0]);
-            if (request.browser == BrowserKind::None) return UnknownBrowser(positional[0]);
-        }
+        if (!positional.empty() && !TakeBrowser(request, positional[0])) return UnknownBrowser(positional[0]);
         if (positional.size() > 1) {
             request.id = positional[1];
             if (request.id.empty()) return Refusal("the add-on id is empty");
@@ -185,62 +193,70 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
 std::string CliHelpText(CliCommand command) {
     switch (command) {
     case CliCommand::List:
-        return "usage: bpmcli list [--browser chrome|ie|firefox|opera] [--format table|json|csv]\n"
+        return "usage: bpmcli list [--browser B] [--format table|json|csv]\n"
                "\n"
-               "Lists every browser in the program's order with its add-ons in list order.\n"
-               "  --browser  only this browser\n"
+               "Lists every browser profile in the program's order with its add-ons in list\n"
+               "order, the profiles of a browser one after the other, its first profile first.\n"
+               "  --browser  only this browser: chrome, ie, firefox, opera, edge, brave, vivaldi\n"
                "  --format   table (default, for reading), json (one document, stable for\n"
                "             scripts) or csv (one row per add-on, the browser first)\n";
     case CliCommand::Disable:
     case CliCommand::Enable:
         return std::string("usage: bpmcli ") + std::string(NameOf(command)) +
-               " <browser> <id> [--view 32|64]\n"
+               " <browser> <id> [--profile NAME] [--view 32|64]\n"
                "\n"
                "Switches the add-on " + (command == CliCommand::Disable ? "off" : "on") +
                " in the browser, as the main window's switch does.\n"
-               "  <browser>  chrome, ie, firefox or opera\n"
+               "  <browser>  chrome, ie, firefox, opera, edge, brave or vivaldi\n"
                "  <id>       the add-on's id as listed (an IE context-menu entry: its name)\n"
+               "  --profile  the profile, by its folder or its name (any letter case);\n"
+               "             without it the browser's first profile\n"
                "  --view     32 or 64: the registry view, for an id listed in both\n"
                "Refused with exit code 3 while the browser runs.\n";
     case CliCommand::Remove:
-        return "usage: bpmcli remove <browser> <id> --yes [--view 32|64]\n"
+        return "usage: bpmcli remove <browser> <id> --yes [--profile NAME] [--view 32|64]\n"
                "\n"
                "Removes the add-on from the browser for good, as the main window's delete does.\n"
-               "  <browser>  chrome, ie, firefox or opera\n"
+               "  <browser>  chrome, ie, firefox, opera, edge, brave or vivaldi\n"
                "  <id>       the add-on's id as listed (an IE context-menu entry: its name)\n"
                "  --yes      confirms the removal; without it nothing is removed\n"
+               "  --profile  the profile, by its folder or its name; without it the first\n"
                "  --view     32 or 64: the registry view, for an id listed in both\n"
                "Refused with exit code 3 while the browser runs.\n";
     case CliCommand::Default:
         return "usage: bpmcli default [<browser>]\n"
                "\n"
                "Without a browser: shows the default browser. With one (chrome, ie, firefox,\n"
-               "opera): makes it the default; exit code 1 when Windows does not accept it.\n";
+               "opera, edge, brave, vivaldi): makes it the default; exit code 1 when Windows\n"
+               "does not accept it (since Windows 8 the user confirms it in the Windows\n"
+               "settings, which are then opened at the browser's page).\n";
     case CliCommand::Json:
         return "usage: bpmcli json <in> <out>\n"
                "\n"
                "Reads the JSON file <in> and writes it to <out> in the form the program\n"
                "writes browser files in. Exit code 2 when <in> holds no JSON document.\n";
     case CliCommand::Ratings:
-        return "usage: bpmcli ratings <browser>\n"
+        return "usage: bpmcli ratings <browser> [--profile NAME]\n"
                "\n"
                "Asks the rating service for the ratings of the browser's add-ons, as the main\n"
                "window does, and prints each add-on's id and rating (0.0 when the service\n"
-               "has none). Exit code 1 when the service refuses or its answer is unreadable.\n";
+               "has none). Exit code 1 when the service refuses or its answer is unreadable.\n"
+               "  --profile  the profile, by its folder or its name; without it the first\n";
     case CliCommand::Help: break;
     }
     return "usage: bpmcli <command> [arguments]\n"
            "\n"
            "Commands:\n"
            "  list [--browser B] [--format table|json|csv]   browsers and their add-ons\n"
-           "  disable <browser> <id> [--view 32|64]          switch an add-on off\n"
-           "  enable <browser> <id> [--view 32|64]           switch an add-on on\n"
-           "  remove <browser> <id> --yes [--view 32|64]     remove an add-on\n"
+           "  disable <browser> <id> [--profile P] [--view V] switch an add-on off\n"
+           "  enable <browser> <id> [--profile P] [--view V]  switch an add-on on\n"
+           "  remove <browser> <id> --yes [--profile P] ...   remove an add-on\n"
            "  default [<browser>]                            show or set the default browser\n"
            "  json <in> <out>                                rewrite a JSON file in the program's form\n"
            "  ratings <browser>                              the add-ons' ratings from the rating service\n"
            "  help [<command>]                               this text, or a command's\n"
            "\n"
-           "Browsers: chrome, ie, firefox, opera. \"bpmcli <command> --help\" describes a command.\n"
+           "Browsers: chrome, ie, firefox, opera, edge, brave, vivaldi.\n"
+           "\"bpmcli <command> --help\" describes a command.\n"
            "Exit codes: 0 done, 1 failed, 2 bad arguments or unknown add-on, 3 browser running.\n";
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "browsers/BrowserId.h"
 #include "browsers/BrowserKind.h"
 
 // The process exit codes of bpmcli.
@@ -29,7 +30,11 @@ struct CliRequest {
     CliCommand helpFor = CliCommand::Help;
     // None: list all browsers; default: show the default browser.
     BrowserKind browser = BrowserKind::None;
+    // The browser the keyword names (its family is `browser`).
+    BrowserId browserId = BrowserId::None;
     std::string id;
+    // --profile: the profile's folder or given name; empty for the first.
+    std::string profile;
     ListFormat format = ListFormat::Table;
     // 32 or 64 with --view; 0 without.
     int view = 0;

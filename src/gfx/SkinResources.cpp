@@ -65,6 +65,13 @@ constexpr SkinPictureInfo kFixedPictures[] = {
     {Id::MessageQuestion, 32, 32, 1},
     {Id::MessageButton, 246, 25, 3},
 
+    {Id::BrowserIconEdge, 32, 32, 1},
+    {Id::BrowserIconGreyEdge, 32, 32, 1},
+    {Id::BrowserIconBrave, 32, 32, 1},
+    {Id::BrowserIconGreyBrave, 32, 32, 1},
+    {Id::BrowserIconVivaldi, 32, 32, 1},
+    {Id::BrowserIconGreyVivaldi, 32, 32, 1},
+
     {Id::KindTab, 510, 30, 5},
     {Id::SocialFacebook, 60, 20, 3},
     {Id::SocialTwitter, 60, 20, 3},

@@ -37,6 +37,8 @@
 //                   to be drawn with its top and bottom 6 px unstretched
 //   message box     warning, error, information and question icons, 32 x 32;
 //                   button, strip 3 x 82 x 25 (for white captions)
+//   browser icons   Microsoft Edge, Brave, Vivaldi: colour and grey, 32 x 32
+//                   each (the browsers beyond the four families)
 //   main window     kind tab, strip 5 x 102 x 30 (normal, hover, pressed,
 //                   disabled, selected; white caption on the selected one);
 //                   social buttons (network page, short messages, mail,
@@ -104,6 +106,13 @@ enum class SkinPictureId : int {
     MessageInformation = 322,
     MessageQuestion = 323,
     MessageButton = 324,
+
+    BrowserIconEdge = 340,
+    BrowserIconGreyEdge = 341,
+    BrowserIconBrave = 342,
+    BrowserIconGreyBrave = 343,
+    BrowserIconVivaldi = 344,
+    BrowserIconGreyVivaldi = 345,
 
     KindTab = 330,
     SocialFacebook = 331,

@@ -80,3 +80,10 @@ std::vector<std::string> IniText::ReadSection(std::string_view section) const {
             if (!e.key.empty()) keys.push_back(e.key);
     return keys;
 }
+
+std::vector<std::string> IniText::SectionNames() const {
+    std::vector<std::string> names;
+    for (const Section& s : sections_)
+        if (Find(s.name) == &s) names.push_back(s.name);
+    return names;
+}

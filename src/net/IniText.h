@@ -27,6 +27,9 @@ public:
     // In file order: the key of each line, the whole line for a line
     // without "=". Empty for a missing section.
     std::vector<std::string> ReadSection(std::string_view section) const;
+    // Every section's name in file order, each name once (where it first
+    // stands, as the first section of a name is the one read).
+    std::vector<std::string> SectionNames() const;
 
 private:
     struct Entry {

@@ -66,4 +66,10 @@ bool IsLegacyWow64Version(bool win64, OsVersion version) {
 
 bool IsWindows8() { return IsWindows8Version(ReportedOsVersion()); }
 
+bool IsWindows8OrLaterVersion(OsVersion version) {
+    return version.major > 6 || (version.major == 6 && version.minor >= 2);
+}
+
+bool IsWindows8OrLater() { return IsWindows8OrLaterVersion(ReportedOsVersion()); }
+
 bool IsLegacyWow64() { return IsLegacyWow64Version(IsWin64, ReportedOsVersion()); }

@@ -29,10 +29,14 @@ OsVersion ReportedOsVersion();
 
 // 6.2 and 6.3 only; a later major version is not "Windows 8".
 bool IsWindows8Version(OsVersion version);
+// 6.2 or later (Windows 8, 8.1, 10, 11): the versions on which only the
+// user may choose the default browser, in the system's settings.
+bool IsWindows8OrLaterVersion(OsVersion version);
 // 64-bit Vista/Server 2008 (6.0) and XP x64/Server 2003 (5.2): the WOW64 of
 // these versions opens a literal Wow6432Node path only in the 32-bit view.
 bool IsLegacyWow64Version(bool win64, OsVersion version);
 
 // The same tests on the reported version, evaluated on every call.
 bool IsWindows8();
+bool IsWindows8OrLater();
 bool IsLegacyWow64();

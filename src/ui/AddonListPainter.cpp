@@ -6,6 +6,7 @@
 #include "platform/SystemInfo.h"
 #include "ui/AddonRows.h"
 #include "ui/ImgModule.h"
+#include "ui/MainWindowLayout.h"
 #include "ui/toolkit/OrixForm.h"
 
 namespace {
@@ -191,18 +192,20 @@ void TAddonListPainter::RowMouseMove(int x, int y, int index) {
 void TAddonListPainter::PaintBrowserButton(TOrixButton& button, TOrixCanvas& canvas) const {
     const auto* adapter = reinterpret_cast<const TBrowserAppBase*>(button.Tag());
     if (!adapter) return;
+    // Buttons shrink when many browsers share the column.
+    const TBrowserButtonFace face = BrowserButtonFace(button.DesignBounds().height);
     const int left = canvas.Scale(10);
-    const int top = canvas.Scale(9);
-    const int size = canvas.Scale(32);
+    const int top = canvas.Scale(face.iconTop);
+    const int size = canvas.Scale(face.iconSize);
     if (adapter->IconHandle) {
         DrawIconEx(canvas.Dc(), left, top, adapter->IconHandle.get(), size, size, 0, nullptr, DI_NORMAL);
     } else {
-        const int kind = static_cast<int>(adapter->Kind);
-        canvas.Picture(ImgModule().Store((button.Enabled() ? 29 : 13) + kind), 0, {left, top, left + size, top + size});
+        canvas.Picture(ImgModule().Picture(BrowserPictureOf(adapter->Browser, adapter->Kind, button.Enabled())), 0,
+                       {left, top, left + size, top + size});
     }
     if (!IsDefaultBrowser(*adapter)) return;
     const TOrixFont& font = FontsFor(button).DefaultMark;
     const std::wstring mark = MainText(L"TfrmKoltMain.default", L"(Default)");
-    canvas.Text(mark, {canvas.Scale(60), canvas.Scale(35), button.ClientWidth(), button.ClientHeight()}, font,
-                DT_SINGLELINE | DT_NOPREFIX);
+    canvas.Text(mark, {canvas.Scale(60), canvas.Scale(face.markTop), button.ClientWidth(), button.ClientHeight()},
+                font, DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -12,11 +12,13 @@
 #include "net/rating/BatchRatingStep.h"
 #include "net/rating/RatingResult.h"
 #include "platform/ShellHelpers.h"
+#include "platform/SystemInfo.h"
 #include "platform/Utf.h"
 #include "platform/VersionInfo.h"
 #include "ui/AddonRows.h"
 #include "ui/ConfirmMessage.h"
 #include "ui/ImgModule.h"
+#include "ui/MainWindowLayout.h"
 #include "ui/Toasts.h"
 
 namespace {
@@ -39,6 +41,19 @@ constexpr int kBottomStrip = 23;
 // on their way the list is repainted now and then to show them.
 constexpr UINT_PTR kIconTimer = 0x1C0;
 constexpr UINT kIconTimerMs = 400;
+// The buttons of the four families exist from the start (disabled until
+// their browsers are found); those of the newer browsers only show when
+// their browser is installed.
+constexpr int kFamilyButtons = 4;
+// The banner's place in the left column, anchored to the window's bottom.
+constexpr int kBannerDesignTop = 372;
+// The header row of the list.
+constexpr int kHeaderTop = 30;
+constexpr int kComboHeight = 22;
+constexpr int kCountTop = 33;
+constexpr int kCountHeight = 18;
+constexpr int kCountLeft = 183;
+constexpr int kCountWidth = 223;
 
 std::wstring Text(const std::wstring& section, const std::wstring& key, const std::wstring& fallback) {
     return Translate(section, key, fallback);
@@ -57,6 +72,17 @@ void SetButtonFonts(TOrixButton& button, COLORREF normal, COLORREF selected, COL
         font->SetColor(normal);
     button.FontSelect.SetColor(selected);
     button.FontDisable.SetColor(disabled);
+}
+
+// The names of the browsers beyond the four families may be written in the
+// user's own script; the four keep their fixed names.
+std::wstring ButtonCaption(const TBrowserAppBase& adapter) {
+    switch (adapter.Browser) {
+    case BrowserId::Edge: return Text(L"Translation", L"TfrmKoltMain.btnEdge.Caption", adapter.DisplayName);
+    case BrowserId::Brave: return Text(L"Translation", L"TfrmKoltMain.btnBrave.Caption", adapter.DisplayName);
+    case BrowserId::Vivaldi: return Text(L"Translation", L"TfrmKoltMain.btnVivaldi.Caption", adapter.DisplayName);
+    default: return adapter.DisplayName;
+    }
 }
 
 void ShowSystemError(HWND owner, const std::string& utf8) {
@@ -103,6 +129,7 @@ void TfrmKoltMain::ShowMainWindow() {
 void TfrmKoltMain::CreateComponents() {
     // Creation order is the Tab order: browsers, kinds, the list, the rest.
     CreateBrowserButtons();
+    CreateProfileChoice();
     CreateKindTabs();
     TOrixListView::CreateArgs list;
     list.name = L"m_lstView";
@@ -119,20 +146,31 @@ void TfrmKoltMain::CreateComponents() {
 
 void TfrmKoltMain::CreateBrowserButtons() {
     const TOrixStrip face = ImgModule().Store(13);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < static_cast<int>(BrowserButtons.size()); ++i) {
         TOrixButton::CreateArgs b;
         b.name = L"btnB" + std::to_wstring(i + 1);
-        b.bounds = {5, 27 + 50 * i, 171, 50};
+        b.bounds = {5, kBrowserColumnTop + kBrowserButtonHeight * i, 171, kBrowserButtonHeight};
         b.picture = face;
         b.captionAlign = TOrixTextAlign::Left;
         b.captionLeft = 50;
         b.enabled = false;
+        b.visible = i < kFamilyButtons;
         TOrixButton& button = Add<TOrixButton>(b);
         button.SetTransparent(true);
         SetButtonFonts(button, kWhite, kWhite, OrixRgb(0x6C7177));
         button.OnClick = [this](TOrixControl& c) { SelectBrowser(static_cast<TOrixButton&>(c)); };
         BrowserButtons[i] = &button;
     }
+}
+
+void TfrmKoltMain::CreateProfileChoice() {
+    TOrixComboBox::CreateArgs c;
+    c.name = L"cmbProfile";
+    c.bounds = {kCountLeft + kCountWidth + 6, kHeaderTop, 170, kComboHeight};
+    c.visible = false;
+    cmbProfile = &Add<TOrixComboBox>(c);
+    cmbProfile->Font.SetColor(kText);
+    cmbProfile->OnChange = [this](TOrixComboBox& combo) { SelectProfile(combo.ItemIndex()); };
 }
 
 void TfrmKoltMain::CreateKindTabs() {
@@ -237,6 +275,12 @@ void TfrmKoltMain::FormCreate() {
         height = std::max(height, kMinHeight);
     };
     OnKeyPreview = [this](TOrixForm&, const MSG& message) { return KeyPreview(message); };
+    // The browser column and the header row follow the window's size.
+    OnResize = [this, earlier = OnResize](TOrixControl& control) {
+        if (earlier) earlier(control);
+        LayoutBrowserButtons();
+        LayoutHeader();
+    };
     SelectKindTab(*kindTabs_[0]);
     ConfigureList();
     SetupColumns();
@@ -285,25 +329,121 @@ void TfrmKoltMain::BuildBrowserButtons() {
     BrowserList found;
     GetBrowserList(found);
     browsers_ = std::move(found);
-    for (size_t i = 0; i < browsers_.size() && i < BrowserButtons.size(); ++i) {
-        TBrowserAppBase& adapter = *browsers_[i];
+    slots_.clear();
+    std::vector<BrowserProfiles> browsers = GroupByBrowser(browsers_);
+    for (size_t i = 0; i < browsers.size() && i < BrowserButtons.size(); ++i) {
+        // The button stands for the browser: its first profile gives the
+        // icon, the running check and the default mark.
+        TBrowserAppBase& adapter = *browsers[i].front();
         TOrixButton& button = *BrowserButtons[i];
-        // Face, fonts, caption place and bounds are the button's since its creation.
+        // Face, fonts and caption place are the button's since its creation.
         button.SetEnabled(!adapter.DataPath.empty());
-        button.SetCaption(adapter.DisplayName);
+        button.SetVisible(true);
+        button.SetCaption(ButtonCaption(adapter));
         button.OnPaintExtra = [this](TOrixButton& b, TOrixCanvas& canvas) { painter_->PaintBrowserButton(b, canvas); };
         button.SetTag(reinterpret_cast<intptr_t>(&adapter));
         button.Invalidate();
+        slots_.push_back({&button, std::move(browsers[i]), 0});
     }
+    LayoutBrowserButtons();
     SelectBrowser(*BrowserButtons[0]);
 }
 
+void TfrmKoltMain::LayoutBrowserButtons() {
+    int shown = 0;
+    for (TOrixButton* b : BrowserButtons)
+        if (b && b->Visible()) ++shown;
+    const int bannerTop = DesignClientHeight() - (kDesignHeight - kBannerDesignTop);
+    const int height = BrowserButtonHeight(shown, bannerTop);
+    const TBrowserButtonFace face = BrowserButtonFace(height);
+    int row = 0;
+    for (TOrixButton* b : BrowserButtons) {
+        if (!b || !b->Visible()) continue;
+        const TOrixBounds wanted = {5, kBrowserColumnTop + height * row++, 171, height};
+        const TOrixBounds now = b->DesignBounds();
+        if (now.left != wanted.left || now.top != wanted.top || now.width != wanted.width ||
+            now.height != wanted.height)
+            b->SetDesignBounds(wanted);
+        b->SetCaptionTop(face.captionTop);
+    }
+}
+
+void TfrmKoltMain::LayoutHeader() {
+    if (!cmbProfile || !lbl1 || !lblSetasdefault) return;
+    if (!cmbProfile->Visible()) {
+        lbl1->SetDesignBounds({kCountLeft, kCountTop, kCountWidth, kCountHeight});
+        return;
+    }
+    // The link's text is right-aligned: the drop-down stands left of where
+    // it begins, whatever the language makes of it.
+    int textWidth = 0;
+    if (HDC dc = GetDC(Handle())) {
+        const HGDIOBJ old = SelectObject(dc, lblSetasdefault->Font.Handle(Dpi()));
+        SIZE size{};
+        const std::wstring text = lblSetasdefault->Caption();
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(Handle(), dc);
+        textWidth = UnscaleForDpi(size.cx, Dpi());
+    }
+    const TProfileHeader header = ProfileHeaderLayout(DesignClientWidth(), textWidth);
+    cmbProfile->SetDesignBounds({header.comboLeft, kHeaderTop, header.comboWidth, kComboHeight});
+    lbl1->SetDesignBounds({kCountLeft, kCountTop, header.countWidth, kCountHeight});
+}
+
+TfrmKoltMain::TBrowserSlot* TfrmKoltMain::SlotOf(const TOrixButton& button) {
+    for (TBrowserSlot& slot : slots_)
+        if (slot.button == &button) return &slot;
+    return nullptr;
+}
+
+TfrmKoltMain::TBrowserSlot* TfrmKoltMain::SelectedSlot() {
+    for (TBrowserSlot& slot : slots_)
+        if (slot.button->Selected()) return &slot;
+    return nullptr;
+}
+
+// The drop-down lists the selected browser's profiles by the names their
+// users gave them; a browser with one profile has none.
+void TfrmKoltMain::ShowProfileChoice() {
+    const TBrowserSlot* slot = SelectedSlot();
+    const bool several = slot && slot->profiles.size() > 1;
+    if (several) {
+        cmbProfile->Clear();
+        for (const TBrowserAppBase* profile : slot->profiles)
+            cmbProfile->AddItem(profile->ProfileName.empty() ? profile->ProfileFolder : profile->ProfileName);
+        cmbProfile->SetItemIndex(slot->shown);
+    }
+    cmbProfile->SetVisible(several);
+    LayoutHeader();
+}
+
+int TfrmKoltMain::ProfileCount() const {
+    for (const TBrowserSlot& slot : slots_)
+        if (slot.button->Selected()) return static_cast<int>(slot.profiles.size());
+    return 0;
+}
+
+void TfrmKoltMain::SelectProfile(int index) {
+    TBrowserSlot* slot = SelectedSlot();
+    if (!slot || index < 0 || index >= static_cast<int>(slot->profiles.size())) return;
+    TBrowserAppBase* profile = slot->profiles[static_cast<size_t>(index)];
+    if (profile == currentBrowser_) return;
+    slot->shown = index;
+    currentBrowser_ = profile;
+    if (cmbProfile->ItemIndex() != index) cmbProfile->SetItemIndex(index);
+    FillAddonList();
+}
+
 void TfrmKoltMain::SelectBrowser(TOrixButton& button) {
-    auto* adapter = reinterpret_cast<TBrowserAppBase*>(button.Tag());
+    TBrowserSlot* slot = SlotOf(button);
+    if (!slot) return;
+    TBrowserAppBase* adapter = slot->profiles[static_cast<size_t>(slot->shown)];
     if (!adapter || adapter == currentBrowser_) return;
     for (TOrixButton* b : BrowserButtons) b->SetSelected(false);
     button.SetSelected(true);
     currentBrowser_ = adapter;
+    ShowProfileChoice();
     if (adapter->Kind != BrowserKind::InternetExplorer) {
         kindTabs_[3]->SetVisible(false);
         if (currentKindFilter_ == 4) {
@@ -471,11 +611,16 @@ void TfrmKoltMain::SetAsDefaultBrowser() {
     const bool accepted = SetDefaultBrowser(*currentBrowser_);
     for (TOrixButton* b : BrowserButtons) b->Invalidate();
     // Windows guards the choice of the default browser; the user hears of
-    // success only when the change took.
-    if (accepted)
+    // success only when the change took. Since Windows 8 only the user may
+    // make it, on the system's own page, which opens at the browser.
+    if (accepted) {
         ShowInfoToast(CentrePoint(0, -35), Text(L"Messages", L"SetAsDefault", L""));
-    else
+    } else if (IsWindows8OrLater()) {
+        OpenUrl(Handle(), DefaultAppsSettingsAddress(*currentBrowser_));
+        ShowInfoToast(CentrePoint(0, -35), Text(L"Messages", L"SetAsDefaultAsk", L""));
+    } else {
         ShowErrorToast(CentrePoint(0, -35), Text(L"Messages", L"SetAsDefaultF", L""));
+    }
 }
 
 void TfrmKoltMain::OpenSocialPage(intptr_t tag) {
@@ -542,6 +687,8 @@ void TfrmKoltMain::TranslateForm() {
     for (int i = 0; i < 4; ++i)
         if (socialButtons_[i]) socialButtons_[i]->SetHint(Text(L"Translation", kHintKeys[i], L""));
     SetKindTabCaptions();
+    for (const TBrowserSlot& slot : slots_) slot.button->SetCaption(ButtonCaption(*slot.profiles.front()));
+    if (cmbProfile) cmbProfile->SetHint(Text(L"Translation", L"TfrmKoltMain.cmbProfile.hint", L"Profile"));
     Frame().CloseHint = Text(L"Translation", L"TfrmKoltMain.CloseHint", L"Close");
     Frame().MenuHint = Text(L"Translation", L"TfrmKoltMain.MenuHint", L"Menu");
     Frame().MinimizeHint = Text(L"Translation", L"TfrmKoltMain.MinHint", L"Minimize");
@@ -550,6 +697,8 @@ void TfrmKoltMain::TranslateForm() {
     if (lbl2) lbl2->SetCaption(FillPattern(lbl2->Caption(), L"%s", ProgramDisplayVersion()));
     if (lbl3) lbl3->FontOver.SetColor(kAccent);
     if (lblSetasdefault) lblSetasdefault->Font.SetColor(kAccent);
+    // The link's text may be longer or shorter in the new language.
+    LayoutHeader();
 }
 
 LRESULT TfrmKoltMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

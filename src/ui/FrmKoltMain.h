@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "browsers/BrowserList.h"
 #include "net/rating/RateTarget.h"
@@ -15,6 +16,7 @@
 #include "ui/FrmBase.h"
 #include "ui/RowHitAreas.h"
 #include "ui/toolkit/OrixButton.h"
+#include "ui/toolkit/OrixComboBox.h"
 #include "ui/toolkit/OrixImage.h"
 #include "ui/toolkit/OrixImageList.h"
 #include "ui/toolkit/OrixLabel.h"
@@ -36,6 +38,10 @@ public:
 
     void BuildBrowserButtons();
     void SelectBrowser(TOrixButton& button);
+    // Shows the index-th profile of the selected browser (the drop-down's choice).
+    void SelectProfile(int index);
+    // How many profiles the selected browser has.
+    int ProfileCount() const;
     void FillAddonList();
     void SetupColumns();
 
@@ -47,6 +53,7 @@ public:
     bool EnsureBrowserClosed(TBrowserAppBase& adapter);
     void ShowServerMessage(const std::wstring& key);
 
+    // The profile shown: one adapter of the selected browser.
     TBrowserAppBase* CurrentBrowser() const { return currentBrowser_; }
     int CurrentKindFilter() const { return currentKindFilter_; }
     TOrixListView& AddonList() { return *m_lstView; }
@@ -63,7 +70,22 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // One browser: its button and its profiles, the shown one among them.
+    struct TBrowserSlot {
+        TOrixButton* button = nullptr;
+        BrowserProfiles profiles;
+        int shown = 0;
+    };
+
     void CreateBrowserButtons();
+    void CreateProfileChoice();
+    // The browser buttons share the column above the banner.
+    void LayoutBrowserButtons();
+    // The profile drop-down between the count and "Set as default browser".
+    void LayoutHeader();
+    void ShowProfileChoice();
+    TBrowserSlot* SlotOf(const TOrixButton& button);
+    TBrowserSlot* SelectedSlot();
     void CreateKindTabs();
     void CreateLabels();
     void CreateSocialButtons();
@@ -85,7 +107,9 @@ private:
     POINT CentrePoint(int dx, int dy) const;
 
     BrowserList browsers_;
-    std::array<TOrixButton*, 4> BrowserButtons{};
+    // Four for the families, three more for Edge, Brave and Vivaldi.
+    std::array<TOrixButton*, 7> BrowserButtons{};
+    std::vector<TBrowserSlot> slots_;
     std::array<TOrixButton*, 4> kindTabs_{};
     TBrowserAppBase* currentBrowser_ = nullptr;
     int currentKindFilter_ = 0;
@@ -95,6 +119,7 @@ private:
 
     TOrixLabel* lblSetasdefault = nullptr;
     TOrixLabel* lbl1 = nullptr;
+    TOrixComboBox* cmbProfile = nullptr;
     TOrixLabel* lbl2 = nullptr;
     TOrixLabel* lbl3 = nullptr;
     TOrixImage* imgad = nullptr;

@@ -17,6 +17,10 @@ const std::wstring kChoices = L"Software\\Microsoft\\Windows\\Shell\\Association
 class BareAdapter : public TBrowserAppBase {
 public:
     explicit BareAdapter(BrowserKind kind) { Kind = kind; }
+    explicit BareAdapter(BrowserId browser) {
+        Browser = browser;
+        Kind = FactsOf(browser).kind;
+    }
     void CloseBrowser() override {}
     bool IsBrowserRunning() override { return false; }
     bool RemoveExtension(TBrowserExtensionInfo*) override { return false; }
@@ -114,6 +118,65 @@ TEST_F(StartMenuRegistration, TheIconIndexReachesTheShell) {
     // and the shell's answer is all there is to it (no error, no crash).
     EXPECT_FALSE(iconFor(L"C:\\windows\\notepad.exe,-2"));
     EXPECT_FALSE(iconFor(L"C:\\missing\\browser.exe,0"));
+}
+
+TEST_F(StartMenuRegistration, ANewerBrowserIsFoundUnderItsRegisteredNameSuffixAndAll) {
+    // A per-user install: the key and the ProgId carry the install's suffix.
+    const std::wstring user = L"Software\\Clients\\StartMenuInternet\\";
+    registry.SetString(HKEY_CURRENT_USER, user + L"Brave.ABC123\\shell\\open\\command", 0, L"",
+                       L"C:\\Users\\u\\Brave\\brave.exe");
+    registry.SetString(HKEY_CURRENT_USER, user + L"Brave.ABC123\\Capabilities", 0, L"ApplicationDescription", L"Mine");
+    registry.SetString(HKEY_CURRENT_USER, user + L"Brave.ABC123\\Capabilities\\URLAssociations", 0, L"http",
+                       L"BraveHTML.ABC123");
+    registry.SetString(HKEY_CURRENT_USER, user + L"Bravery\\shell\\open\\command", 0, L"", L"C:\\other.exe");
+    BareAdapter brave(BrowserId::Brave);
+    LoadStartMenuInfo(brave);
+    EXPECT_EQ(brave.Registration.StartMenuKey, L"Brave.ABC123");
+    EXPECT_TRUE(brave.Registration.PerUser);
+    EXPECT_EQ(brave.Registration.UrlProgId, L"BraveHTML.ABC123");
+    EXPECT_EQ(brave.OpenCommand, L"C:\\Users\\u\\Brave\\brave.exe");
+    EXPECT_EQ(brave.Description, L"Mine");
+    EXPECT_EQ(UrlProgIdOf(brave), L"BraveHTML.ABC123");
+
+    // The machine's plain registration comes first; its plain ProgId stays.
+    registry.SetString(HKEY_LOCAL_MACHINE, kClients + L"Brave\\shell\\open\\command", k64, L"", L"C:\\Brave\\brave.exe");
+    BareAdapter machine(BrowserId::Brave);
+    LoadStartMenuInfo(machine);
+    EXPECT_EQ(machine.Registration.StartMenuKey, L"Brave");
+    EXPECT_FALSE(machine.Registration.PerUser);
+    EXPECT_EQ(machine.OpenCommand, L"C:\\Brave\\brave.exe");
+    EXPECT_EQ(UrlProgIdOf(machine), L"BraveHTML");
+
+    // The four families keep their exact key: no suffix is looked for.
+    registry.SetString(HKEY_LOCAL_MACHINE, kClients + L"Google Chrome.XYZ\\shell\\open\\command", k64, L"",
+                       L"C:\\Chrome\\chrome.exe");
+    BareAdapter chrome(BrowserId::Chromium);
+    LoadStartMenuInfo(chrome);
+    EXPECT_EQ(chrome.Registration.StartMenuKey, L"Google Chrome");
+    EXPECT_TRUE(chrome.OpenCommand.empty());
+    EXPECT_EQ(UrlProgIdOf(chrome), L"ChromeHTML");
+}
+
+TEST_F(StartMenuRegistration, TheDefaultAppsPageNamesTheBrowsersRegisteredApplication) {
+    BareAdapter edge(BrowserId::Edge);
+    LoadStartMenuInfo(edge);
+    EXPECT_EQ(DefaultAppsSettingsAddress(edge), L"ms-settings:defaultapps") << "nothing registered";
+    // Another browser's value, and one whose key only begins like Edge's, name it not.
+    registry.SetForeignValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\RegisteredApplications", k64, L"Edge Beta",
+                             L"Software\\Clients\\StartMenuInternet\\Microsoft Edge Beta\\Capabilities");
+    EXPECT_EQ(DefaultAppsSettingsAddress(edge), L"ms-settings:defaultapps");
+    registry.SetForeignValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\RegisteredApplications", k64, L"Microsoft Edge",
+                             L"SOFTWARE\\Clients\\StartMenuInternet\\Microsoft Edge\\Capabilities");
+    EXPECT_EQ(DefaultAppsSettingsAddress(edge), L"ms-settings:defaultapps?registeredAppMachine=Microsoft Edge");
+
+    // A per-user install registers for the user.
+    registry.SetString(HKEY_CURRENT_USER, L"Software\\Clients\\StartMenuInternet\\Vivaldi.U1\\shell\\open\\command", 0,
+                       L"", L"C:\\V\\vivaldi.exe");
+    registry.SetString(HKEY_CURRENT_USER, L"Software\\RegisteredApplications", 0, L"Vivaldi.U1",
+                       L"Software\\Clients\\StartMenuInternet\\Vivaldi.U1\\Capabilities");
+    BareAdapter vivaldi(BrowserId::Vivaldi);
+    LoadStartMenuInfo(vivaldi);
+    EXPECT_EQ(DefaultAppsSettingsAddress(vivaldi), L"ms-settings:defaultapps?registeredAppUser=Vivaldi.U1");
 }
 
 // The http, https and ftp open commands of HKCR and the UserChoice keys
@@ -246,6 +309,22 @@ TEST_F(DefaultBrowserChoice, ABrowserWithoutAnOpenCommandGetsTheChoiceButLeavesT
     EXPECT_TRUE(SetDefaultBrowser(chrome));
     EXPECT_EQ(Choice(L"http"), L"ChromeHTML");
     ExpectOpenCommands(kSystemCommand, "empty open command");
+}
+
+TEST_F(DefaultBrowserChoice, EachNewerBrowserIsTheDefaultByItsOwnProgId) {
+    BareAdapter edge(BrowserId::Edge);
+    BareAdapter chrome(BrowserId::Chrome);
+    Choose(L"http", L"MSEdgeHTM");
+    EXPECT_TRUE(IsDefaultBrowser(edge));
+    EXPECT_FALSE(IsDefaultBrowser(chrome)) << "one family, but not one ProgId";
+    BareAdapter brave(BrowserId::Brave);
+    brave.Registration.UrlProgId = L"BraveHTML.ABC123";
+    Choose(L"http", L"BraveHTML");
+    EXPECT_FALSE(IsDefaultBrowser(brave)) << "the install registered its suffixed ProgId";
+    Choose(L"ftp", L"IE.FTP");
+    EXPECT_TRUE(SetDefaultBrowser(brave));
+    EXPECT_EQ(Choice(L"http"), L"BraveHTML.ABC123");
+    EXPECT_EQ(Choice(L"ftp"), L"BraveHTML.ABC123");
 }
 
 TEST_F(DefaultBrowserChoice, AnAlreadyDefaultBrowserIsLeftAsItIs) {

@@ -20,6 +20,8 @@ ListedAddon Addon(std::string id, std::string name, AddonKind kind = AddonKind::
 std::vector<ListedBrowser> Sample() {
     ListedBrowser chrome;
     chrome.browser = "chrome";
+    chrome.profile = "Profile 1";
+    chrome.profileName = "Work";
     chrome.kind = BrowserKind::ChromeFamily;
     chrome.displayName = "Google Chrome";
     chrome.found = true;
@@ -48,7 +50,8 @@ TEST(ListJson, HasTheDocumentedShapeInTheWrittenForm) {
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     EXPECT_EQ(text.rfind(
-                  "{\"browsers\":[{\"browser\":\"chrome\",\"kind\":1,\"displayName\":\"Google Chrome\",\"found\":true,"
+                  "{\"browsers\":[{\"browser\":\"chrome\",\"profile\":\"Profile 1\",\"profileName\":\"Work\","
+                  "\"kind\":1,\"displayName\":\"Google Chrome\",\"found\":true,"
                   "\"dataPath\":\"C:\\\\Users\\\\u\\\\AppData\\\\Local\\\\Google\\\\Chrome\\\\User Data\\\\Default\\\\\","
                   "\"isDefault\":true,\"running\":false,\"addons\":[{\"id\":\"aaaabbbb\",",
                   0),
@@ -60,7 +63,7 @@ TEST(ListJson, HasTheDocumentedShapeInTheWrittenForm) {
     EXPECT_NE(text.find("\"nativeView\":1,\"filePath\":\"\",\"iconUrl\":\"\",\"hasIcon\":false,\"rating\":0}"),
               std::string::npos)
         << "a whole rating is an integer: " << text;
-    EXPECT_NE(text.find("{\"browser\":\"opera\",\"kind\":4,\"displayName\":\"Opera\",\"found\":false,\"dataPath\":\"\","
+    EXPECT_NE(text.find("{\"browser\":\"opera\",\"profile\":\"\",\"profileName\":\"\",\"kind\":4,\"displayName\":\"Opera\",\"found\":false,\"dataPath\":\"\","
                         "\"isDefault\":false,\"running\":false,\"addons\":[]}]}"),
               std::string::npos)
         << text;
@@ -99,7 +102,8 @@ TEST(ListTable, ShowsEachBrowserWithAlignedRowsInCharacters) {
     browsers[0].addons.push_back(Addon("nameless", ""));
     browsers[0].addons.push_back(Addon("esc", "Bad\x1b[2J\r\nName"));
     const std::string text = FormatListTable(browsers);
-    EXPECT_EQ(text.rfind("Google Chrome (chrome), default browser\r\n  C:\\Users\\", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("Google Chrome (chrome), profile Work (Profile 1), default browser\r\n  C:\\Users\\", 0), 0u)
+        << "the profile by the name its user gave it, then its folder: " << text;
     EXPECT_NE(text.find("  KIND       STATE  NAME              VERSION  ID\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("  extension  off    Tab \"Saver\", Pro  2.4.1    aaaabbbb\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("  plug-in    on     Viewer (64)                @plug/in\r\n"), std::string::npos) << text;

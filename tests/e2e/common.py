@@ -270,6 +270,17 @@ def listed(world, browser, kind=None):
     return [a for a in data["addons"] if kind is None or a["kind"] == kind]
 
 
+def browser_entries(world):
+    """bpmcli's list with each browser once, by its first profile, in button order."""
+    exe = os.path.join(world.bin, "bpmcli.exe")
+    check(os.path.exists(exe), "bpmcli.exe is not built")
+    out = []
+    for b in json.loads(world.wine(exe, "list", "--format", "json").stdout.decode("utf-8"))["browsers"]:
+        if not out or out[-1]["browser"] != b["browser"]:
+            out.append(b)
+    return out
+
+
 def row_of(addons, predicate):
     """The first visible row whose add-on satisfies predicate."""
     for i, a in enumerate(addons[:Layout.visible_rows()]):

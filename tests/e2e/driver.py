@@ -345,8 +345,9 @@ class World:
         path = os.path.join(self.prefix, "drive_c", "e2e-url-handlers.reg")
         with open(path, "w", newline="\r\n") as f:
             f.write("\n".join(lines) + "\n")
-        # The 32-bit view's import deletes the key both views share, so it
-        # goes first.
+        # The 32-bit view first: where that view has no copy of its own, its
+        # "[-key]" deletes the shared 64-bit key, which the 64-bit import then
+        # makes again (the x64 mode's program reads the 64-bit view).
         for view in ("32", "64"):
             self.wine("reg", "import", "C:\\e2e-url-handlers.reg", "/reg:" + view)
 

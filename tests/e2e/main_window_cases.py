@@ -17,8 +17,9 @@ from driver import App, E2EError, SilentService, closed_port_url, wait_until  # 
 def browser_buttons_in_list_order(world, skin):
     app = started(world)
     buttons = browser_buttons(app)
-    check(len(buttons) == 4, "4 browser buttons expected, found %d" % len(buttons))
-    expected = [listed_browser["displayName"] for listed_browser in all_browsers(world)]
+    # The four families and the demo's Microsoft Edge.
+    check(len(buttons) == 5, "5 browser buttons expected, found %d" % len(buttons))
+    expected = [listed_browser["displayName"] for listed_browser in browser_entries(world)]
     check([b["text"] for b in buttons] == expected,
           "buttons %s, expected %s" % ([b["text"] for b in buttons], expected))
     check(all(b["enabled"] for b in buttons), "every demo browser is found")
@@ -31,6 +32,8 @@ def all_browsers(world):
 
 
 FAMILY_ORDER = ["chrome", "ie", "firefox", "opera"]
+# Installed ones only, after the four families.
+NEWER_ORDER = ["edge", "brave", "vivaldi"]
 
 
 def check_missing_browser(world, remove, missing):
@@ -39,9 +42,10 @@ def check_missing_browser(world, remove, missing):
     shutil.rmtree(remove)
     app = started(world)
     buttons = browser_buttons(app)
-    browsers = {b["browser"]: b for b in all_browsers(world)}
+    browsers = {b["browser"]: b for b in browser_entries(world)}
     check(not browsers[missing]["found"], "%s is not found without its data" % missing)
     order = [f for f in FAMILY_ORDER if browsers[f]["found"]] + [f for f in FAMILY_ORDER if not browsers[f]["found"]]
+    order += [f for f in NEWER_ORDER if f in browsers]
     expected = [(browsers[f]["displayName"], browsers[f]["found"]) for f in order]
     seen = [(b["text"], b["enabled"]) for b in buttons]
     check(seen == expected, "buttons (caption, enabled) %s, expected %s" % (seen, expected))
@@ -81,7 +85,7 @@ def start_tab_faces(app):
 
 
 def browser_name(world, browser):
-    return [b for b in all_browsers(world) if b["browser"] == browser][0]["displayName"]
+    return [b for b in browser_entries(world) if b["browser"] == browser][0]["displayName"]
 
 
 @case
@@ -442,7 +446,7 @@ def progid(world, protocol):
 
 @case
 def set_as_default_accepted(world, skin):
-    browsers = all_browsers(world)
+    browsers = browser_entries(world)
     chrome = [i for i, b in enumerate(browsers) if b["browser"] == "chrome"][0]
     was = [i for i, b in enumerate(browsers) if b["isDefault"]][0]
     check(chrome != was, "Chrome is not the default at first")
@@ -464,7 +468,7 @@ def set_as_default_accepted(world, skin):
 
 @case
 def set_as_default_refused(world, skin):
-    browsers = all_browsers(world)
+    browsers = browser_entries(world)
     chrome = [i for i, b in enumerate(browsers) if b["browser"] == "chrome"][0]
     was = [i for i, b in enumerate(browsers) if b["isDefault"]][0]
     before = {p: progid(world, p) for p in ("http", "https", "ftp")}

@@ -14,7 +14,9 @@ BrowserSandbox::BrowserSandbox()
     : local_(GetSpecialFolder(nullptr, CSIDL_LOCAL_APPDATA)), roaming_(GetSpecialFolder(nullptr, CSIDL_APPDATA)) {
     EXPECT_FALSE(local_.empty());
     EXPECT_FALSE(roaming_.empty());
-    for (const wchar_t* vendor : {L"\\Google", L"\\Comodo", L"\\RockMelt", L"\\Chromium"}) owned_.push_back(local_ + vendor);
+    for (const wchar_t* vendor : {L"\\Google", L"\\Comodo", L"\\RockMelt", L"\\Chromium", L"\\Microsoft\\Edge",
+                                  L"\\BraveSoftware", L"\\Vivaldi"})
+        owned_.push_back(local_ + vendor);
     owned_.push_back(roaming_ + L"\\Opera Software");
     owned_.push_back(roaming_ + L"\\Mozilla");
     for (const std::wstring& folder : owned_) {
@@ -37,6 +39,20 @@ std::wstring BrowserSandbox::MakeChromiumProfile(const wchar_t* row) const {
     const std::wstring folder = local_ + row;
     MakeFolders(folder);
     return folder;
+}
+
+std::wstring BrowserSandbox::MakeUserDataProfile(std::wstring_view userData, const std::wstring& profile,
+                                                 const std::string& preferences) const {
+    const std::wstring folder = local_ + std::wstring(userData) + profile + L"\\";
+    MakeFolders(folder);
+    if (!preferences.empty()) WriteBytes(folder + L"Preferences", preferences);
+    return folder;
+}
+
+void BrowserSandbox::WriteLocalState(std::wstring_view userData, const std::string& text) const {
+    const std::wstring folder = local_ + std::wstring(userData);
+    MakeFolders(folder);
+    WriteBytes(folder + L"Local State", text);
 }
 
 std::wstring BrowserSandbox::MakeOperaProfile() const {

@@ -2,6 +2,7 @@
 
 #include "CliProcess.h"
 #include "support/BrowserSandbox.h"
+#include "browsers/BrowserId.h"
 #include "json/JsonDocument.h"
 #include "platform/Utf.h"
 #include "support/ReadOnlyRegistryKey.h"
@@ -26,6 +27,16 @@ const char kFirefoxJson[] =
     R"({"schemaVersion":1,"addons":[{"id":"one@fox.test","name":"Fox One","version":"3","userDisabled":false,"descriptor":"C:\\one.xpi"}]})";
 
 std::wstring Wide(const std::string& text) { return ToWide(text); }
+
+// How the program's JSON form writes a path: backslashes doubled.
+std::string JsonEscaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
+}
 
 // The extension's "state" in the Preferences file on disk; -1 when missing.
 long long StoredState(const std::wstring& prefsPath, const std::string& id) {
@@ -100,8 +111,8 @@ TEST_F(BpmCli, ListsAsJsonInTheDocumentedShapeAndOrder) {
     EXPECT_EQ(GetInteger(tabs, "nativeView", -1), 0);
 
     // The members in their documented order, written in the program's form.
-    EXPECT_EQ(result.out.rfind("{\"browsers\":[{\"browser\":\"chrome\",\"kind\":1,\"displayName\":\"Google Chrome\","
-                               "\"found\":true,\"dataPath\":\"",
+    EXPECT_EQ(result.out.rfind("{\"browsers\":[{\"browser\":\"chrome\",\"profile\":\"Default\",\"profileName\":\"\","
+                               "\"kind\":1,\"displayName\":\"Google Chrome\",\"found\":true,\"dataPath\":\"",
                                0),
               0u);
     EXPECT_NE(result.out.find("{\"id\":\"" + kCafe + "\",\"name\":\"Caf\\u00e9 \\ud83d\\ude00\",\"description\":\"\","
@@ -286,6 +297,176 @@ TEST_F(BpmCli, RewritesJsonInTheProgramsFormAndRefusesWhatIsNone) {
     const CliResult unwritable = RunCli(L"json \"" + out + L"\" \"" + folder + L"no\\such\\folder.json\"");
     EXPECT_EQ(unwritable.exitCode, 1u);
     EXPECT_FALSE(unwritable.err.empty());
+}
+
+// Every browser profile: Chrome with three listed profiles ("Profile 2" used
+// last, "Profile 1" without settings files), Firefox with three profiles (one
+// absolute, the default chosen by an [Install...] section), Microsoft Edge
+// with two ("Work" the second), Brave with its settings only in "Secure
+// Preferences", Vivaldi with user data but no profile that holds settings,
+// Opera not installed.
+std::string OneExtension(const std::string& id, const std::string& name, int state) {
+    return "{\"extensions\":{\"settings\":{\"" + id + "\":{\"state\":" + std::to_string(state) + ",\"path\":\"" + id +
+           "\\\\1_0\",\"manifest\":{\"name\":\"" + name + "\",\"version\":\"1\"}}}}}";
+}
+
+std::string FoxAddon(const std::string& id) {
+    return "{\"schemaVersion\":1,\"addons\":[{\"id\":\"" + id + "\",\"name\":\"" + id +
+           "\",\"version\":\"1\",\"userDisabled\":false,\"descriptor\":\"C:\\\\x.xpi\"}]}";
+}
+
+const std::string kEdgePersonal = "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa";
+const std::string kEdgeWork = "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb";
+const std::string kBraveShield = "cccccccccccccccccccccccccccccccc";
+const std::string kChromeDefault = "dddddddddddddddddddddddddddddddd";
+const std::string kChromeLast = "eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee";
+
+class BpmCliProfiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring chrome(FactsOf(BrowserId::Chrome).userData);
+        sandbox.WriteLocalState(chrome, R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},)"
+                                        R"("Profile 1":{"name":"Empty"},"Profile 2":{"name":"Kids"}},)"
+                                        R"("last_used":"Profile 2"}})");
+        Extension(chrome, L"Default", kChromeDefault, "Chrome Default One", 1);
+        Extension(chrome, L"Profile 2", kChromeLast, "Chrome Kids One", 0);
+        sandbox.MakeUserDataProfile(chrome, L"Profile 1", "");  // listed, but without settings: skipped
+
+        const std::wstring edge(FactsOf(BrowserId::Edge).userData);
+        sandbox.WriteLocalState(edge, R"({"profile":{"info_cache":{"Default":{"name":"Personal"},)"
+                                      R"("Profile 1":{"name":"Work"}},"last_used":"Default"}})");
+        edgePersonal = Extension(edge, L"Default", kEdgePersonal, "Edge Personal One", 1);
+        edgeWork = Extension(edge, L"Profile 1", kEdgeWork, "Edge Work One", 1);
+
+        const std::wstring brave(FactsOf(BrowserId::Brave).userData);
+        braveProfile = sandbox.MakeUserDataProfile(brave, L"Default", "{\"browser\":{\"has_seen_welcome_page\":true}}");
+        WriteBytes(braveProfile + L"Secure Preferences", OneExtension(kBraveShield, "Brave Shield Helper", 1));
+        MakeFolders(braveProfile + L"Extensions\\" + Wide(kBraveShield) + L"\\1_0");
+
+        const std::wstring vivaldi(FactsOf(BrowserId::Vivaldi).userData);
+        sandbox.WriteLocalState(vivaldi, R"({"profile":{"info_cache":{"Default":{"name":"V"}}}})");
+        sandbox.MakeUserDataProfile(vivaldi, L"Default", "");
+
+        const std::wstring fox = sandbox.RoamingAppData() + L"\\Mozilla\\Firefox\\";
+        farProfile = sandbox.RoamingAppData() + L"\\Mozilla\\Far Away\\work";
+        for (const auto& [folder, id] : {std::pair{fox + L"Profiles\\a.default", "a@fox.test"},
+                                         std::pair{fox + L"Profiles\\b.default-release", "b@fox.test"},
+                                         std::pair{farProfile, "far@fox.test"}}) {
+            MakeFolders(folder);
+            WriteBytes(folder + L"\\extensions.json", FoxAddon(id));
+        }
+        WriteBytes(fox + L"profiles.ini",
+                   "[General]\r\nStartWithLastProfile=1\r\n\r\n"
+                   "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/a.default\r\nDefault=1\r\n\r\n"
+                   "[Profile1]\r\nName=far\r\nIsRelative=0\r\nPath=" + ToUtf8(farProfile) + "\r\n\r\n"
+                   "[Profile2]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/b.default-release\r\n\r\n"
+                   "[Install308046B0AF4A39CB]\r\nDefault=Profiles/b.default-release\r\nLocked=1\r\n");
+    }
+
+    // A profile with one extension and its folder; the profile folder.
+    std::wstring Extension(const std::wstring& userData, const std::wstring& profile, const std::string& id,
+                           const std::string& name, int state) {
+        const std::wstring folder = sandbox.MakeUserDataProfile(userData, profile, OneExtension(id, name, state));
+        MakeFolders(folder + L"Extensions\\" + Wide(id) + L"\\1_0");
+        return folder;
+    }
+
+    BrowserSandbox sandbox;
+    std::wstring edgePersonal, edgeWork, braveProfile, farProfile;
+};
+
+// "browser/profile/profileName: extension ids" per listed entry.
+std::vector<std::string> Entries(const std::string& json) {
+    std::vector<std::string> out;
+    const auto parsed = JsonDocument::Parse(json);
+    if (!parsed) return {"not JSON: " + json};
+    const JsonValue* browsers = GetArray(&parsed->Root(), "browsers");
+    for (std::size_t i = 0; i < ArraySize(browsers); ++i) {
+        const JsonValue* b = ArrayElement(browsers, i);
+        std::string line = GetText(b, "browser") + "/" + GetText(b, "profile") + "/" + GetText(b, "profileName") + ":";
+        // Internet Explorer lists what the prefix's registry holds.
+        if (GetText(b, "browser") == "ie") {
+            out.push_back(line);
+            continue;
+        }
+        const JsonValue* addons = GetArray(b, "addons");
+        for (std::size_t j = 0; j < ArraySize(addons); ++j)
+            if (GetInteger(ArrayElement(addons, j), "kind") == 1) line += " " + GetText(ArrayElement(addons, j), "id");
+        out.push_back(line);
+    }
+    return out;
+}
+
+TEST_F(BpmCliProfiles, ListsEveryProfileOfEveryBrowserInButtonOrder) {
+    const CliResult result = RunCli(L"list --format json");
+    ASSERT_EQ(result.exitCode, 0u) << result.err;
+    const std::string farPath = ToUtf8(farProfile);
+    EXPECT_EQ(Entries(result.out), (std::vector<std::string>{
+                                       "chrome/Profile 2/Kids: " + kChromeLast,
+                                       "chrome/Default/Person 1: " + kChromeDefault,
+                                       "ie//:",
+                                       "firefox/Profiles/b.default-release/default-release: b@fox.test",
+                                       "firefox/Profiles/a.default/default: a@fox.test",
+                                       "firefox/" + farPath + "/far: far@fox.test",
+                                       "opera//:",
+                                       "edge/Default/Personal: " + kEdgePersonal,
+                                       "edge/Profile 1/Work: " + kEdgeWork,
+                                       "brave/Default/: " + kBraveShield,
+                                   }));
+    // The members in their documented order, the profile right after the browser.
+    EXPECT_NE(result.out.find("{\"browser\":\"edge\",\"profile\":\"Profile 1\",\"profileName\":\"Work\",\"kind\":1,"
+                              "\"displayName\":\"Microsoft Edge\",\"found\":true,\"dataPath\":\""),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("\"dataPath\":\"" + JsonEscaped(ToUtf8(braveProfile)) + "\""), std::string::npos)
+        << result.out;
+
+    const CliResult edgeOnly = RunCli(L"list --browser edge --format json");
+    ASSERT_EQ(edgeOnly.exitCode, 0u) << edgeOnly.err;
+    EXPECT_EQ(Entries(edgeOnly.out).size(), 2u) << edgeOnly.out;
+    EXPECT_EQ(RunCli(L"list --browser vivaldi --format json").out, "{\"browsers\":[]}\r\n")
+        << "a browser without a profile that holds settings is not installed";
+}
+
+TEST_F(BpmCliProfiles, AProfileIsChosenByFolderOrNameAndOnlyItsFileChanges) {
+    const std::string personalBefore = ReadBytes(edgePersonal + L"Preferences");
+    const CliResult off = RunCli(Wide("disable edge " + kEdgeWork + " --profile Work"));
+    ASSERT_EQ(off.exitCode, 0u) << off.err;
+    EXPECT_EQ(StoredState(edgeWork + L"Preferences", kEdgeWork), 0);
+    EXPECT_EQ(ReadBytes(edgePersonal + L"Preferences"), personalBefore) << "the other profile is untouched";
+
+    // The folder and the name both choose it, whatever their letter case.
+    EXPECT_EQ(RunCli(Wide("enable edge " + kEdgeWork + " --profile \"profile 1\"")).exitCode, 0u);
+    EXPECT_EQ(StoredState(edgeWork + L"Preferences", kEdgeWork), 1);
+    EXPECT_EQ(RunCli(Wide("disable edge " + kEdgeWork + " --profile=WORK")).exitCode, 0u);
+    EXPECT_EQ(StoredState(edgeWork + L"Preferences", kEdgeWork), 0);
+
+    // Without --profile the first profile is meant: Work's add-on is not there.
+    const CliResult first = RunCli(Wide("enable edge " + kEdgeWork));
+    EXPECT_EQ(first.exitCode, 2u);
+    EXPECT_NE(first.err.find("has no add-on"), std::string::npos) << first.err;
+    const CliResult nope = RunCli(Wide("disable edge " + kEdgeWork + " --profile Holidays"));
+    EXPECT_EQ(nope.exitCode, 2u);
+    EXPECT_NE(nope.err.find("has no profile \"Holidays\""), std::string::npos) << nope.err;
+    const CliResult missing = RunCli(L"disable vivaldi whatever");
+    EXPECT_EQ(missing.exitCode, 2u);
+    EXPECT_NE(missing.err.find("Vivaldi was not found"), std::string::npos) << missing.err;
+
+    // Brave's settings live in "Secure Preferences": changed there, "Preferences" left.
+    const std::string bravePrefs = ReadBytes(braveProfile + L"Preferences");
+    ASSERT_EQ(RunCli(Wide("disable brave " + kBraveShield)).exitCode, 0u);
+    EXPECT_EQ(StoredState(braveProfile + L"Secure Preferences", kBraveShield), 0);
+    EXPECT_EQ(ReadBytes(braveProfile + L"Preferences"), bravePrefs);
+
+    // Firefox's absolute profile by its name; its own extensions.json changes.
+    const CliResult fox = RunCli(L"disable firefox far@fox.test --profile far");
+    ASSERT_EQ(fox.exitCode, 0u) << fox.err;
+    EXPECT_NE(ReadBytes(farProfile + L"\\extensions.json").find("\"userDisabled\":true"), std::string::npos);
+
+    // A removal acts on the chosen profile too.
+    ASSERT_EQ(RunCli(Wide("remove edge " + kEdgeWork + " --profile Work --yes")).exitCode, 0u);
+    EXPECT_FALSE(PathExists(edgeWork + L"Extensions\\" + Wide(kEdgeWork)));
+    EXPECT_TRUE(PathExists(edgePersonal + L"Extensions\\" + Wide(kEdgePersonal)));
 }
 
 // The web protocols' UserChoice keys and open commands belong to the prefix:

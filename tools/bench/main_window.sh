@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The main window's speed in both settings, each in a Wine prefix of its own
-# inside the build tree: the demo data of `./bpm run` (without the rating
-# service, whose address points at a closed port), and the large lists that
-# bench_main_window.exe --large makes and removes itself. Runs under an Xvfb
-# of its own unless DISPLAY is set. Prints the program's figures.
+# The main window's speed in three settings, each in a Wine prefix of its
+# own inside the build tree: the demo data of `./bpm run` (without the
+# rating service, whose address points at a closed port), the large lists
+# that bench_main_window.exe --large makes and removes itself, and every
+# browser with its profiles of 300 add-ons each (--profiles, likewise). Runs
+# under an Xvfb of its own unless DISPLAY is set. Prints the program's figures.
 #   tools/bench/main_window.sh [RUNS]     (3 runs of each unless told)
 # BRIVO_BUILD_DIR names the build tree (build/, or build-x64/ in the x64 mode).
 set -euo pipefail
@@ -52,3 +53,9 @@ prefixes+=("$large")
 scripts/wine-prefix "$large"
 echo "== 2 000 Internet Explorer add-ons and 2 000 Chrome extensions ($large)"
 scripts/wine-run "$large" "$exe" --large --runs="$runs"
+
+many=$tree/bench-main-profiles
+prefixes+=("$many")
+scripts/wine-prefix "$many"
+echo "== 7 browsers, 3 profiles each where they have profiles, 300 add-ons per profile ($many)"
+scripts/wine-run "$many" "$exe" --profiles --runs="$runs"

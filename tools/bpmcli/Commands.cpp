@@ -9,6 +9,7 @@
 #include "browsers/DefaultBrowser.h"
 #include "json/JsonDocument.h"
 #include "platform/BrivoError.h"
+#include "platform/ShellHelpers.h"
 #include "platform/SystemInfo.h"
 #include "platform/Utf.h"
 
@@ -18,9 +19,9 @@ CliExit RunList(const CliRequest& request) {
     BrowserList list;
     GetBrowserList(list);
     std::vector<ListedBrowser> listed;
+    const std::string wanted(FactsOf(request.browserId).keyword);
     for (const auto& adapter : list)
-        if (request.browser == BrowserKind::None || adapter->Kind == request.browser)
-            listed.push_back(DescribeBrowser(*adapter, true));
+        if (wanted.empty() || KeywordOf(*adapter) == wanted) listed.push_back(DescribeBrowser(*adapter, true));
     switch (request.format) {
     case ListFormat::Json: PrintOut(FormatListJson(listed)); break;
     case ListFormat::Csv: PrintOut(FormatListCsv(listed)); break;
@@ -37,7 +38,7 @@ struct Target {
 };
 
 CliExit FindTarget(const BrowserList& list, const CliRequest& request, Target& target) {
-    const InstalledBrowser browser = FindInstalledBrowser(list, request.browser);
+    const InstalledBrowser browser = FindInstalledBrowser(list, request.browserId, request.profile);
     if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
     target.adapter = browser.adapter;
     const ListedBrowser listed = DescribeBrowser(*target.adapter, false);
@@ -104,19 +105,28 @@ CliExit RunDefault(const CliRequest& request) {
     if (request.browser == BrowserKind::None) {
         for (const auto& adapter : list) {
             if (!IsDefaultBrowser(*adapter)) continue;
-            PrintOut(std::string(BrowserKeyword(adapter->Kind)) + "\t" + ToUtf8(adapter->DisplayName) + "\r\n");
+            PrintOut(KeywordOf(*adapter) + "\t" + ToUtf8(adapter->DisplayName) + "\r\n");
             return CliExit::Ok;
         }
         PrintOut("none\tNone of the listed browsers is the default browser\r\n");
         return CliExit::Ok;
     }
-    const InstalledBrowser browser = FindInstalledBrowser(list, request.browser);
+    const InstalledBrowser browser = FindInstalledBrowser(list, request.browserId);
     if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
     // Windows protects the associations; only a choice it took is reported as done.
-    if (!SetDefaultBrowser(*browser.adapter))
+    if (!SetDefaultBrowser(*browser.adapter)) {
+        // Since Windows 8 the user confirms the choice in the system's settings.
+        if (IsWindows8OrLater()) {
+            const std::wstring page = DefaultAppsSettingsAddress(*browser.adapter);
+            OpenUrl(nullptr, page);
+            return Refuse(CliExit::Failed, Message(L"SetAsDefaultAsk", L"Windows asks you to confirm the default "
+                                                                       L"browser in its settings.") +
+                                               " (" + ToUtf8(page) + ")");
+        }
         return Refuse(CliExit::Failed,
                       Message(L"SetAsDefaultF", L"Windows did not accept the change. Please choose the default "
                                                 L"browser in the Windows settings."));
+    }
     PrintOut(Message(L"SetAsDefault", L"Successfully set as default browser.") + "\r\n");
     return CliExit::Ok;
 }

@@ -44,7 +44,7 @@ LRESULT CALLBACK ResultWindow(HWND window, UINT message, WPARAM wParam, LPARAM l
 CliExit RunRatings(const CliRequest& request) {
     BrowserList list;
     GetBrowserList(list);
-    const InstalledBrowser browser = FindInstalledBrowser(list, request.browser);
+    const InstalledBrowser browser = FindInstalledBrowser(list, request.browserId, request.profile);
     if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
     TBrowserAppBase* adapter = browser.adapter;
     // As the main window: no request for a browser without add-ons.

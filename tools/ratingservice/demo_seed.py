@@ -19,6 +19,11 @@ ADDONS = [
     (1, "ecbjmdokfndhmgpnmaoacglplhfbmkjf", "Caf\u00e9 Locator"),
     (1, "ijkhgnapcfbeomdlkjmmhbcbfagnoblm", "Weather Now"),
     (1, "nbjcgmiopalfefhkdbehdpjnoklmhjga", "Grammar Guardian"),
+    # Microsoft Edge's profiles: the same browser id and name space as Chrome's.
+    (1, "oklpmgjhbcnfdaeikhoapmnlgjbcdefk", "Recipe Keeper"),
+    (1, "hcbdoiefpfmnnlkjgbamejakdpcmhilf", "Lesezeichen-Sortierer"),
+    (1, "pabcdefghijklmnopabcdefghijklmno", "Meeting Notes"),
+    (1, "gfedcbaponmlkjihgfedcbaponmlkjih", "Gestionnaire de Sessions"),
     (4, "aoebkcmnhjdpgpilflanebhgmnfhkmid", "Leitor de PDF R\u00e1pido"),
     (4, "dmgfacpkjbnlhioebkecfpkbhjmnaolg", "Cookie Cleaner"),
     (4, "kbolmgcenjpkdhfaiomnbecjgadhlpfj", "Pomodoro Focus Timer"),

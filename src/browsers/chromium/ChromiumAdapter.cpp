@@ -12,8 +12,9 @@
 #include "browsers/chromium/ChromiumPreferences.h"
 #include "browsers/chromium/ExtensionMessages.h"
 #include "browsers/chromium/UiLanguageTags.h"
-#include "browsers/chromium/IconBatch.h"
+#include "gfx/AddonIcons.h"
 #include "json/JsonDocument.h"
+#include "platform/FileUtil.h"
 #include "platform/ShellHelpers.h"
 #include "platform/UniqueHandles.h"
 #include "platform/Utf.h"
@@ -54,17 +55,19 @@ void ResolveMessages(TBrowserExtensionInfo& record, const std::vector<std::strin
 
 }  // namespace
 
-TChromiumAdapter::TChromiumAdapter(BrowserKind kind, const wchar_t* displayName, const wchar_t* exeName) noexcept
-    : displayName_(displayName), exeName_(exeName) {
-    Kind = kind;
+TChromiumAdapter::TChromiumAdapter(BrowserId browser) noexcept {
+    Browser = browser;
+    Kind = FactsOf(browser).kind;
 }
 
-void TChromiumAdapter::ReadProfile(std::wstring (*findProfile)()) noexcept {
+void TChromiumAdapter::ReadProfile(const std::function<std::optional<TBrowserProfile>()>& findProfile) noexcept {
     try {
-        DisplayName = displayName_;
+        const BrowserFacts& facts = FactsOf(Browser);
+        DisplayName = facts.displayName;
+        exeName_ = facts.executable;
         PrefsFileName = L"Preferences";
-        const std::wstring profile = findProfile();
-        if (!profile.empty()) ReadProfileAt(profile);
+        const std::optional<TBrowserProfile> profile = findProfile();
+        if (profile && !profile->DataPath.empty()) ReadProfileAt(*profile);
     } catch (const std::bad_alloc&) {
         // A profile too large for the address space: the records read so far
         // are listed, in list order like every list.
@@ -74,14 +77,19 @@ void TChromiumAdapter::ReadProfile(std::wstring (*findProfile)()) noexcept {
     }
 }
 
-void TChromiumAdapter::ReadProfileAt(const std::wstring& dataPath) {
-    DataPath = dataPath;
+void TChromiumAdapter::ReadProfileAt(const TBrowserProfile& profile) {
+    DataPath = profile.DataPath;
+    ProfileFolder = profile.Folder;
+    ProfileName = profile.Name;
+    // A profile may keep only "Secure Preferences" (the browser's own choice
+    // on Windows); it is then the file read and written.
+    if (!FileExists(PrefsPath()) && FileExists(DataPath + kSecurePrefsFileName)) PrefsFileName = kSecurePrefsFileName;
     std::optional<JsonDocument> prefs = JsonDocument::LoadFile(PrefsPath());
     if (!prefs) return;
     // Where the browser protects the extension settings (Windows), they are
     // kept in "Secure Preferences" in the same layout, and "Preferences" has
     // none. Changes then go back to the file the settings came from.
-    if (!HasExtensionSettings(*prefs)) {
+    if (PrefsFileName != kSecurePrefsFileName && !HasExtensionSettings(*prefs)) {
         std::optional<JsonDocument> secure = JsonDocument::LoadFile(DataPath + kSecurePrefsFileName);
         if (secure && HasExtensionSettings(*secure)) {
             prefs = std::move(secure);
@@ -102,7 +110,6 @@ void TChromiumAdapter::ScanExtensionSettings() {
     const HANDLE first = FindFirstFileW((folder + L"*.*").c_str(), &found);
     if (first == INVALID_HANDLE_VALUE) return;
     const UniqueFindHandle find(first);
-    std::vector<PngRequest> icons;
     const std::string uiTag = GetUiLanguageTag();
     do {
         // Files count as much as folders: the browser knows the extension by its settings.
@@ -123,13 +130,14 @@ void TChromiumAdapter::ScanExtensionSettings() {
             record->Version = read.version;
             record->IconUrl = read.iconUrl;
             ResolveMessages(*record, LocaleCandidates(uiTag, read.defaultLocale));
-            if (!record->IconUrl.empty()) icons.push_back({record->FilePath + L"\\" + record->IconUrl, &record->Icon});
+            if (!record->IconUrl.empty()) {
+                // Decoded when the row is first shown, not for rows no one looks at.
+                record->Icon.DecodeOnFirstUse(
+                    [path = record->FilePath + L"\\" + record->IconUrl] { return LoadPngFile(path); });
+            }
         }
         Extensions.push_back(std::move(record));
     } while (FindNextFileW(find.get(), &found));
-    // The records stay where they are (the list holds pointers), so their
-    // Icon fields can be filled in afterwards.
-    LoadPngFiles(icons);
 }
 
 void TChromiumAdapter::CloseBrowser() { KillProcessesByName(exeName_); }

@@ -1,11 +1,15 @@
 #pragma once
-// What the Chrome-family and Opera adapters share: both keep their add-on
-// state in a "Preferences" file beside an "Extensions\" folder, read it the
-// same way and change it the same way. They differ only in where the profile
-// is and in the browser's executable name.
+// What the adapters of the browsers built on Chromium share (the Chrome
+// family, Edge, Brave, Vivaldi, Opera): each keeps its add-on state in a
+// profile's "Preferences" file beside an "Extensions\" folder, read and
+// changed the same way. They differ only in where the profile is and in the
+// browser's names and executable (its BrowserFacts).
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "browsers/BrowserAppBase.h"
+#include "browsers/BrowserProfile.h"
 
 class TChromiumAdapter : public TBrowserAppBase {
 public:
@@ -34,21 +38,21 @@ public:
     bool ToggleExtension(TBrowserExtensionInfo* record) override;
 
 protected:
-    // displayName and exeName are string literals, kept as they are.
-    TChromiumAdapter(BrowserKind kind, const wchar_t* displayName, const wchar_t* exeName) noexcept;
+    // Kind, names and executable from the browser's facts.
+    explicit TChromiumAdapter(BrowserId browser) noexcept;
 
-    // Sets the names and reads the profile that findProfile names (a folder
-    // ending in a backslash; empty for none). Raises nothing: a profile that
-    // cannot be read, or not wholly (no memory left), gives fewer records or
-    // none, still sorted.
-    void ReadProfile(std::wstring (*findProfile)()) noexcept;
+    // Sets the names and reads the profile that findProfile gives (none: the
+    // browser was not found). Raises nothing: a profile that cannot be read,
+    // or not wholly (no memory left), gives fewer records or none, still
+    // sorted.
+    void ReadProfile(const std::function<std::optional<TBrowserProfile>()>& findProfile) noexcept;
 
 private:
     // "Preferences", or "Secure Preferences" when only that file has
-    // extension settings (PrefsFileName then names it), the extensions and
-    // the plug-ins, sorted. An unreadable or invalid "Preferences" leaves the
-    // list empty, plug-ins included.
-    void ReadProfileAt(const std::wstring& dataPath);
+    // extension settings or there is no "Preferences" (PrefsFileName then
+    // names it), the extensions and the plug-ins, sorted. An unreadable or
+    // invalid settings file leaves the list empty, plug-ins included.
+    void ReadProfileAt(const TBrowserProfile& profile);
     // One record per entry of "Extensions\" that has a settings entry.
     void ScanExtensionSettings();
     // False when the extension's folder could not be deleted.
@@ -57,6 +61,5 @@ private:
     std::wstring PrefsPath() const { return DataPath + PrefsFileName; }
     std::wstring ExtensionsFolder() const { return DataPath + L"Extensions\\"; }
 
-    const wchar_t* displayName_;
-    const wchar_t* exeName_;
+    std::wstring exeName_;
 };

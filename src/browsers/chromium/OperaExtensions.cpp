@@ -14,6 +14,11 @@ std::wstring FindOperaProfile(const std::wstring& roamingAppData) {
     return folder;
 }
 
-TOPeraExtensions::TOPeraExtensions() : TChromiumAdapter(BrowserKind::Opera, L"Opera", L"opera.exe") {
-    ReadProfile([] { return FindOperaProfile(GetSpecialFolder(nullptr, CSIDL_APPDATA)); });
+TOPeraExtensions::TOPeraExtensions() : TChromiumAdapter(BrowserId::Opera) {
+    ReadProfile([]() -> std::optional<TBrowserProfile> {
+        const std::wstring folder = FindOperaProfile(GetSpecialFolder(nullptr, CSIDL_APPDATA));
+        if (folder.empty()) return std::nullopt;
+        // Opera keeps a single profile, named after its folder.
+        return TBrowserProfile{folder, L"Opera Stable", L""};
+    });
 }

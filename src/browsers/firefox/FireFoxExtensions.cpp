@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "browsers/IconDownload.h"
 #include "browsers/PluginRegistry.h"
@@ -46,15 +47,33 @@ TFireFoxExtensions::TFireFoxExtensions() { Load(nullptr); }
 
 TFireFoxExtensions::TFireFoxExtensions(const std::wstring& roamingAppData) { Load(&roamingAppData); }
 
+TFireFoxExtensions::TFireFoxExtensions(const TBrowserProfile& profile) {
+    LoadFound([&]() -> std::optional<TBrowserProfile> { return profile; });
+}
+
 void TFireFoxExtensions::Load(const std::wstring* roamingAppData) noexcept {
+    LoadFound([roamingAppData]() -> std::optional<TBrowserProfile> {
+        const std::wstring firefox =
+            FirefoxFolder(roamingAppData ? *roamingAppData : GetSpecialFolder(nullptr, CSIDL_APPDATA));
+        if (firefox.empty() || !FolderExists(firefox)) return std::nullopt;
+        std::vector<TBrowserProfile> profiles = FindFirefoxProfiles(firefox);
+        if (profiles.empty()) return TBrowserProfile{FirefoxFallbackFolder(firefox), L"", L""};
+        return std::move(profiles.front());
+    });
+}
+
+template <class Find>
+void TFireFoxExtensions::LoadFound(Find find) noexcept {
     Kind = BrowserKind::Firefox;
+    Browser = BrowserId::Firefox;
     try {
         DisplayName = L"Mozilla Firefox";
         PrefsFileName = L"extensions.json";
-        const std::wstring firefox =
-            FirefoxFolder(roamingAppData ? *roamingAppData : GetSpecialFolder(nullptr, CSIDL_APPDATA));
-        if (firefox.empty() || !FolderExists(firefox)) return;
-        DataPath = FirefoxProfileFolder(firefox);
+        std::optional<TBrowserProfile> profile = find();
+        if (!profile) return;
+        DataPath = std::move(profile->DataPath);
+        ProfileFolder = std::move(profile->Folder);
+        ProfileName = std::move(profile->Name);
         ReadProfile();
     } catch (const BrivoError&) {
         // A file or database that cannot be read: whatever was listed stays,
@@ -97,12 +116,23 @@ void TFireFoxExtensions::ReadExtensionsJson() {
         record->FilePath = ResolveAddonPath(DataPath, entry);
         record->Version = ToWide(entry.version);
         record->IconUrl = ToWide(entry.iconUrl);
-        // Today's icons are files of the add-on itself; earlier ones addresses.
-        std::string chosen;
-        record->Icon = LoadAddonIcon(record->FilePath, entry.iconFiles, chosen);
-        if (record->Icon) {
-            record->IconUrl = ToWide(chosen);
-        } else if (!record->IconUrl.empty() && !IsAddonIconFile(entry.iconUrl)) {
+        // Today's icons are files of the add-on itself, read when the row is
+        // first shown (the record then names the file that gave the
+        // picture); earlier ones addresses, fetched in the background.
+        const bool download = !record->IconUrl.empty() && !IsAddonIconFile(entry.iconUrl);
+        if (!entry.iconFiles.empty()) {
+            TBrowserExtensionInfo* target = record.get();
+            record->Icon.DecodeOnFirstUse([target, files = entry.iconFiles, download] {
+                std::string chosen;
+                AddonPicture picture = LoadAddonIcon(target->FilePath, files, chosen);
+                if (picture) {
+                    target->IconUrl = ToWide(chosen);
+                } else if (download) {
+                    StartIconDownload(*target);
+                }
+                return picture;
+            });
+        } else if (download) {
             StartIconDownload(*record);
         }
         Extensions.push_back(std::move(record));

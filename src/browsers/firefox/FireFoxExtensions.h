@@ -1,6 +1,5 @@
 #pragma once
-// Mozilla Firefox: the add-ons of the profile that "profiles.ini" names
-// first, read from "extensions.json" or, when that is missing or invalid,
+// Mozilla Firefox: the add-ons of one profile of "profiles.ini", read from "extensions.json" or, when that is missing or invalid,
 // from the older database "extensions.sqlite", followed by the plug-ins.
 // Add-ons built into Firefox or installed with it, and themes, are not listed.
 // Changes go to the store the add-ons were read from; "addons.json" only
@@ -10,16 +9,21 @@
 #include <unordered_map>
 
 #include "browsers/BrowserAppBase.h"
+#include "browsers/BrowserProfile.h"
 #include "json/JsonDocument.h"
 
 class TFireFoxExtensions : public TBrowserAppBase {
 public:
-    // Reads the profile under the user's roaming application data. Raises
-    // nothing: data that cannot be read gives fewer records or none.
+    // Reads the first profile (FindFirefoxProfiles) under the user's roaming
+    // application data, or the Firefox folder itself when "profiles.ini"
+    // names none that exists. Raises nothing: data that cannot be read gives
+    // fewer records or none.
     TFireFoxExtensions();
     // The same below another roaming application-data folder (no trailing
     // backslash); DataPath stays empty when it holds no "Mozilla\Firefox\".
     explicit TFireFoxExtensions(const std::wstring& roamingAppData);
+    // Reads exactly this profile. Raises nothing.
+    explicit TFireFoxExtensions(const TBrowserProfile& profile);
 
     // Terminates every process named exactly "firefox.exe".
     void CloseBrowser() override;
@@ -55,6 +59,9 @@ private:
     // Sets the names, finds the profile below roamingAppData (the user's own
     // when null) and reads it; raises nothing.
     void Load(const std::wstring* roamingAppData) noexcept;
+    // Reads the profile the callback finds (none: Firefox was not found).
+    template <class Find>
+    void LoadFound(Find find) noexcept;
     void ReadProfile();
     void ReadExtensionsJson();
     void ReadExtensionsDatabase();

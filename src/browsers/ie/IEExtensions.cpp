@@ -1,6 +1,7 @@
 #include "browsers/ie/IEExtensions.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "browsers/AddonIconCache.h"
 #include "platform/PublicFuns.h"
@@ -18,14 +19,17 @@ AddonKind RecordKind(IEPlugKind kind) {
     return AddonKind::All;
 }
 
-std::unique_ptr<TBrowserExtensionInfo> RecordFrom(const TPlugItem& item, TAddonIconCache& icons) {
+std::unique_ptr<TBrowserExtensionInfo> RecordFrom(const TPlugItem& item,
+                                                 const std::shared_ptr<TAddonIconCache>& icons) {
     auto record = std::make_unique<TBrowserExtensionInfo>();
     record->Id = item.Clsid;
     record->Name = item.Name;
     record->Description = item.Name;
     record->FilePath = item.FilePath;
     record->Disabled = item.Disabled;
-    record->Icon = icons.IconOf(item.FilePath);
+    // Extracted when the row is first shown; the records of one file share
+    // one extraction.
+    record->Icon.DecodeOnFirstUse([icons, path = item.FilePath] { return icons->IconOf(path); });
     record->Kind = RecordKind(item.Kind);
     record->NativeView = item.NativeView;
     return record;
@@ -36,12 +40,13 @@ std::unique_ptr<TBrowserExtensionInfo> RecordFrom(const TPlugItem& item, TAddonI
 TIEExtensions::TIEExtensions() {
     DataPath = L"C:\\Program Files\\Internet Explorer\\";
     Kind = BrowserKind::InternetExplorer;
+    Browser = BrowserId::InternetExplorer;
     Description = L"Internet Explorer";
     DisplayName = L"Internet Explorer";
     OpenCommand = L"C:\\Program Files\\Internet Explorer\\iexplore.exe";
     Sweeper = std::make_unique<TIESweeper>();
     Extensions.reserve(static_cast<size_t>(Sweeper->Count()));
-    TAddonIconCache icons;
+    const auto icons = std::make_shared<TAddonIconCache>();
     for (int i = 0; i < Sweeper->Count(); ++i) Extensions.push_back(RecordFrom(*Sweeper->Items(i), icons));
     SortExtensions();
 }

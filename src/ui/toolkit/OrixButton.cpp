@@ -21,6 +21,12 @@ void TOrixButton::SetPicture(const TOrixStrip& picture) {
     Invalidate();
 }
 
+void TOrixButton::SetCaptionTop(int designTop) {
+    if (captionTop_ == designTop) return;
+    captionTop_ = designTop;
+    Invalidate();
+}
+
 void TOrixButton::SetCaptionAlign(TOrixTextAlign align, int designLeft) {
     captionAlign_ = align;
     captionLeft_ = designLeft;
@@ -73,7 +79,12 @@ void TOrixButton::HandlePaint(TOrixCanvas& canvas) {
     canvas.Picture(picture_, slice, client);
 
     RECT text = client;
-    UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    UINT format = DT_SINGLELINE | DT_END_ELLIPSIS;
+    if (captionTop_ < 0) {
+        format |= DT_VCENTER;
+    } else {
+        text.top += canvas.Scale(captionTop_);
+    }
     switch (captionAlign_) {
     case TOrixTextAlign::Left:
         text.left += canvas.Scale(captionLeft_);

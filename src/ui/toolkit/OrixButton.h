@@ -30,6 +30,9 @@ public:
     void SetPicture(const TOrixStrip& picture);
     const TOrixStrip& Picture() const { return picture_; }
     void SetCaptionAlign(TOrixTextAlign align, int designLeft = 0);
+    // The caption's top edge in design pixels, for a button that draws a
+    // second line below it; negative (the default) centres it vertically.
+    void SetCaptionTop(int designTop);
     bool Selected() const { return selected_; }
     void SetSelected(bool selected);
     // The state the button shows now.
@@ -59,6 +62,7 @@ private:
     TOrixStrip picture_;
     TOrixTextAlign captionAlign_ = TOrixTextAlign::Center;
     int captionLeft_ = 0;
+    int captionTop_ = -1;
     bool selected_ = false;
     bool spaceDown_ = false;
     bool pinned_ = false;

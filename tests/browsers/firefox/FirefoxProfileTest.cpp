@@ -1,4 +1,5 @@
-// Finding the profile: the Firefox folder and "profiles.ini".
+// Finding the profile: the Firefox folder and "profiles.ini" (the order of
+// all its profiles: FirefoxProfilesIniTest).
 #include <gtest/gtest.h>
 
 #include "FirefoxTestFiles.h"
@@ -31,31 +32,34 @@ TEST(FirefoxProfile, ARelativePathWithSlashesNamesAFolderBelowTheFirefoxFolder) 
     ASSERT_TRUE(firefox.PrefsDocument);
 }
 
-TEST(FirefoxProfile, OnlyPathOfProfile0IsRead) {
+TEST(FirefoxProfile, TheProfileMarkedDefaultIsReadFirst) {
     const FirefoxSandbox sandbox;
     MakeFolders(sandbox.Folder() + L"second.default");
     MakeFolders(sandbox.Folder() + L"first.default");
-    WriteBytes(sandbox.Folder() + L"first.default\\extensions.json", kOneAddon);
-    // Section order and the "Default" marks do not matter.
+    WriteBytes(sandbox.Folder() + L"second.default\\extensions.json", kOneAddon);
+    // Without an [Install...] section the "Default=1" mark decides, not the
+    // section's number or place.
     sandbox.WriteProfilesIni(
         "[Profile1]\r\nName=other\r\nPath=second.default\r\nDefault=1\r\n\r\n"
         "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=first.default\r\n");
     const TFireFoxExtensions firefox;
-    EXPECT_EQ(firefox.DataPath, sandbox.Folder() + L"first.default\\");
+    EXPECT_EQ(firefox.DataPath, sandbox.Folder() + L"second.default\\");
+    EXPECT_EQ(firefox.ProfileFolder, L"second.default");
+    EXPECT_EQ(firefox.ProfileName, L"other");
     EXPECT_NE(FindRecord(firefox, L"one@test"), nullptr);
 }
 
-TEST(FirefoxProfile, AnAbsolutePathIsStillJoinedToTheFirefoxFolder) {
+TEST(FirefoxProfile, AnAbsolutePathIsTheProfileFolderItself) {
     const FirefoxSandbox sandbox;
-    // A real profile at the absolute place must not be found.
     const std::wstring elsewhere = sandbox.Folder() + L"elsewhere.default\\";
     MakeFolders(elsewhere);
     WriteBytes(elsewhere + L"extensions.json", kOneAddon);
-    sandbox.WriteProfilesIni("[Profile0]\r\nIsRelative=0\r\nPath=" + ToUtf8(elsewhere.substr(0, elsewhere.size() - 1)) +
-                             "\r\n");
+    const std::string written = ToUtf8(elsewhere.substr(0, elsewhere.size() - 1));
+    sandbox.WriteProfilesIni("[Profile0]\r\nName=far\r\nIsRelative=0\r\nPath=" + written + "\r\n");
     const TFireFoxExtensions firefox;
-    EXPECT_EQ(firefox.DataPath, sandbox.Folder() + elsewhere);
-    EXPECT_EQ(RecordIds(firefox), std::vector<std::wstring>{sandbox.PluginId()});
+    EXPECT_EQ(firefox.DataPath, elsewhere);
+    EXPECT_EQ(ToUtf8(firefox.ProfileFolder), written) << "the Path as written";
+    EXPECT_EQ(RecordIds(firefox), (std::vector<std::wstring>{L"one@test", sandbox.PluginId()}));
 }
 
 TEST(FirefoxProfile, WithoutAProfilePathTheFirefoxFolderItselfIsRead) {
