@@ -191,6 +191,16 @@ foreach(rel ${BRIVO_TEST_DIRS})
   endif()
 endforeach()
 
+# The unit tests share the tree's Wine prefix and the display of ./bpm test,
+# so they run one after another; the end-to-end tests bring a prefix and an
+# Xvfb of their own and run beside them (ctest -j2).
+get_property(BRIVO_ALL_TESTS DIRECTORY PROPERTY TESTS)
+foreach(t ${BRIVO_ALL_TESTS})
+  if(NOT t STREQUAL "e2e")
+    set_tests_properties(${t} PROPERTIES RESOURCE_LOCK shared_wine_prefix)
+  endif()
+endforeach()
+
 # Benchmarks print figures; they are not tests.
 file(GLOB BRIVO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*.cpp)
 foreach(f ${BRIVO_BENCH_SOURCES})

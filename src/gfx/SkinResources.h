@@ -120,7 +120,7 @@ enum class SkinPictureId : int {
     SocialMail = 333,
     SocialHome = 334,
 
-    RateSubmit = 340,
+    RateSubmit = 350,
 };
 
 inline constexpr int kStorePictureCount = 34;

@@ -15,6 +15,7 @@ failed waits are left in BUILD_DIR/e2e-shots.
 import glob
 import importlib
 import os
+import subprocess
 import sys
 import time
 import traceback
@@ -62,6 +63,11 @@ def write_report(results):
     ET.ElementTree(suite).write(os.path.join(folder, "e2e.xml"), encoding="utf-8", xml_declaration=True)
 
 
+def fail(results, fn, started, detail):
+    results.append((fn.__name__, time.monotonic() - started, detail))
+    print("FAIL %s (%.1fs): %s" % (fn.__name__, time.monotonic() - started, detail), flush=True)
+
+
 def main(argv):
     if len(argv) < 2:
         print(__doc__.strip())
@@ -83,15 +89,23 @@ def main(argv):
         skin = common.Skin(world)
         for fn in cases:
             t = time.monotonic()
-            world.fresh()
-            try:
-                fn(world, skin)
-                results.append((fn.__name__, time.monotonic() - t, None))
-                print("ok   %s (%.1fs)" % (fn.__name__, time.monotonic() - t), flush=True)
-            except Exception as e:  # one case's failure must not stop the others
-                detail = str(e) if isinstance(e, E2EError) else traceback.format_exc().strip()
-                results.append((fn.__name__, time.monotonic() - t, detail))
-                print("FAIL %s (%.1fs): %s" % (fn.__name__, time.monotonic() - t, detail), flush=True)
+            for attempt in (1, 2):
+                world.fresh()
+                try:
+                    fn(world, skin)
+                    results.append((fn.__name__, time.monotonic() - t, None))
+                    print("ok   %s (%.1fs)" % (fn.__name__, time.monotonic() - t), flush=True)
+                    break
+                except subprocess.TimeoutExpired as e:
+                    # A Wine tool that did not answer at all is the machine
+                    # stalling, not the program: the case runs once more.
+                    if attempt == 1:
+                        print("again %s: %s" % (fn.__name__, e), flush=True)
+                        continue
+                    fail(results, fn, t, traceback.format_exc().strip())
+                except Exception as e:  # one case's failure must not stop the others
+                    fail(results, fn, t, str(e) if isinstance(e, E2EError) else traceback.format_exc().strip())
+                    break
     finally:
         world.teardown()
         write_report(results)
