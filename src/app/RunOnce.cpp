@@ -20,13 +20,18 @@ void* MapWholeSection(HANDLE section) {
 
 // Brings the first instance to the front: it restores itself on the restore
 // command, and its main window is lifted above every other window without
-// being moved or resized.
+// being moved or resized. A first instance that does not answer keeps this
+// one waiting no longer than the time limit, and its window is lifted
+// without waiting for it.
 void BringToFront(const InstanceRecord& first) {
-    SendMessageW(WindowFromWord(first.FirstAppWindow), WM_SYSCOMMAND, SC_RESTORE, 0);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(WindowFromWord(first.FirstAppWindow), WM_SYSCOMMAND, SC_RESTORE, 0,
+                        SMTO_ABORTIFHUNG | SMTO_BLOCK, kRestoreTimeLimitMs, &ignored);
     if (first.FirstMainWindow == 0) return;
     const HWND main = WindowFromWord(first.FirstMainWindow);
-    SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    constexpr UINT kLift = SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS;
+    SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, kLift);
+    SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, kLift);
     // This process was just started by the user, so it may hand the
     // foreground on.
     SetForegroundWindow(main);

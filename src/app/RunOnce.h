@@ -19,6 +19,10 @@ struct InstanceRecord {
 };
 static_assert(sizeof(InstanceRecord) == 8);
 
+// How long a later start waits for the first instance to take the restore
+// command; it ends either way.
+inline constexpr UINT kRestoreTimeLimitMs = 3000;
+
 // The section shared by every instance of the program.
 inline constexpr wchar_t kInstanceSectionName[] = L"{58E136B7-93CE-4215-A1AE-58C25222371D}";
 

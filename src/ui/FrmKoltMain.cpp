@@ -18,6 +18,7 @@
 #include "ui/AddonRows.h"
 #include "ui/ConfirmMessage.h"
 #include "ui/ImgModule.h"
+#include "ui/MainFormMenu.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/Toasts.h"
 
@@ -89,6 +90,22 @@ void ShowSystemError(HWND owner, const std::string& utf8) {
     MessageBoxW(owner, ToWide(utf8).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
+// A failure that carries no text of its own (anything not derived from
+// std::exception) still reaches the user as the system's error box.
+constexpr char kUnknownFailure[] = "The command failed.";
+
+// Enables the window again however the scope is left.
+class TReenableOnExit {
+public:
+    explicit TReenableOnExit(HWND window) : window_(window) {}
+    TReenableOnExit(const TReenableOnExit&) = delete;
+    TReenableOnExit& operator=(const TReenableOnExit&) = delete;
+    ~TReenableOnExit() { EnableWindow(window_, TRUE); }
+
+private:
+    HWND window_;
+};
+
 }  // namespace
 
 TfrmKoltMain::TfrmKoltMain() : TfrmBase(kClassName) {}
@@ -141,6 +158,7 @@ void TfrmKoltMain::CreateComponents() {
     CreateLabels();
     CreateSocialButtons();
     sysMenu = &Add<TOrixPopupMenu>({L"sysMenu", 25});
+    SetMenu(sysMenu);
     mglst = &Add<TOrixImageList>({L"mglst", 68, 68});
 }
 
@@ -327,7 +345,12 @@ void TfrmKoltMain::SetupColumns() {
 
 void TfrmKoltMain::BuildBrowserButtons() {
     BrowserList found;
-    GetBrowserList(found);
+    // A browser whose reading fails in a way no reader caught ends the list
+    // there: the browsers read until then are shown, and the window opens.
+    try {
+        GetBrowserList(found);
+    } catch (...) {  // NOLINT: nothing may escape the window's creation
+    }
     browsers_ = std::move(found);
     slots_.clear();
     std::vector<BrowserProfiles> browsers = GroupByBrowser(browsers_);
@@ -559,10 +582,17 @@ void TfrmKoltMain::RemoveAddon(int index) {
     } catch (const std::exception& error) {
         ShowSystemError(Handle(), error.what());
         return;
+    } catch (...) {
+        ShowSystemError(Handle(), kUnknownFailure);
+        return;
     }
-    // A removal that did not happen keeps its row; the record is gone
-    // otherwise and its row with it.
-    if (!removed) return;
+    // A removal that was refused (a folder in use, a key the user may not
+    // change) keeps its row and says so; the record is gone otherwise and
+    // its row with it.
+    if (!removed) {
+        ShowErrorToast(CentrePoint(0, -35), Text(L"Messages", L"RemoveFailed", L"The add-on could not be removed."));
+        return;
+    }
     if (const int at = RowOf(addon); at >= 0) m_lstView->Rows().Remove(at);
     UpdateCountLabel();
     m_lstView->Invalidate();
@@ -578,6 +608,8 @@ void TfrmKoltMain::ToggleAddon(int index) {
         currentBrowser_->ToggleExtension(addon);
     } catch (const std::exception& error) {
         ShowSystemError(Handle(), error.what());
+    } catch (...) {
+        ShowSystemError(Handle(), kUnknownFailure);
     }
     if (const int at = RowOf(addon); at >= 0) m_lstView->InvalidateRow(at);
 }
@@ -586,14 +618,20 @@ void TfrmKoltMain::ShowReviews(int index) {
     const auto* row = m_lstView->Rows().DataAs<TRowHitAreas>(index);
     if (!currentBrowser_ || !row || !row->Addon || !OnShowReviews) return;
     EnableWindow(Handle(), FALSE);
-    try {
-        OnShowReviews(*currentBrowser_, *row->Addon);
-    } catch (const std::exception& error) {
-        EnableWindow(Handle(), TRUE);
-        ShowSystemError(Handle(), error.what());
-        return;
+    std::string failure;
+    {
+        // The window is usable again however the reviews end.
+        const TReenableOnExit reenable(Handle());
+        try {
+            OnShowReviews(*currentBrowser_, *row->Addon);
+        } catch (const std::exception& error) {
+            failure = error.what();
+            if (failure.empty()) failure = kUnknownFailure;
+        } catch (...) {
+            failure = kUnknownFailure;
+        }
     }
-    EnableWindow(Handle(), TRUE);
+    if (!failure.empty()) ShowSystemError(Handle(), failure);
 }
 
 POINT TfrmKoltMain::CentrePoint(int dx, int dy) const {
@@ -656,14 +694,26 @@ void TfrmKoltMain::HandleRatingResult(WPARAM code, LPARAM value) {
 bool TfrmKoltMain::KeyPreview(const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
     const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    // The menu's shortcut works wherever the keyboard is in the window.
+    if (message.wParam == VK_F1 && !control) {
+        if (TOrixMenuItem* help = TMainFormMenu::FindShortCut(*sysMenu, L"F1")) {
+            const std::function<void(TOrixMenuItem&)> click = help->OnClick;
+            if (click) click(*help);
+        }
+        return true;
+    }
     if (message.wParam == VK_TAB && control) {
         WalkKindTabs((GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
         return true;
     }
     if (message.hwnd != m_lstView->Handle() || control) return false;
     const int selected = m_lstView->Selected();
+    // A key held down repeats; the switch moves once per press.
+    const bool repeated = (message.lParam & (1 << 30)) != 0;
     switch (message.wParam) {
-    case VK_SPACE: ToggleAddon(selected); return true;
+    case VK_SPACE:
+        if (!repeated) ToggleAddon(selected);
+        return true;
     case VK_DELETE: RemoveAddon(selected); return true;
     case VK_RETURN: ShowReviews(selected); return true;
     default: return false;
@@ -680,7 +730,11 @@ void TfrmKoltMain::PaintBackground(TOrixCanvas& canvas) {
 
 void TfrmKoltMain::TranslateForm() {
     TfrmBase::TranslateForm();
-    // The main menu is built here once it exists.
+    if (sysMenu) {
+        // The menu speaks the language in its font (a script Tahoma lacks).
+        sysMenu->Font.CopyFrom(Font());
+        TMainFormMenu::Instance().Build(*sysMenu);
+    }
     if (currentBrowser_ && lbl1) UpdateCountLabel();
     static constexpr const wchar_t* kHintKeys[] = {L"TfrmKoltMain.btn1.hint", L"TfrmKoltMain.btn2.hint",
                                                    L"TfrmKoltMain.btn3.hint", L"TfrmKoltMain.btn4.hint"};

@@ -146,3 +146,47 @@ TEST_F(RunOnceTest, TheProgramsRecordUsesItsOwnSectionUntilClosed) {
     EXPECT_EQ(app.Commands().size(), 1u);
     EXPECT_EQ(observer.Words().FirstMainWindow, Word(main.get()));
 }
+
+// The first instance hangs: its windows belong to a thread that stops
+// taking messages until it is released. The second start gives up on it
+// after the time limit and still ends as a second instance.
+TEST_F(RunOnceTest, ASecondStartEndsWhileTheFirstInstanceHangs) {
+    struct HungInstance {
+        HWND app = nullptr;
+        HWND main = nullptr;
+        UniqueHandle ready{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        UniqueHandle release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        volatile LONG woke = 0;
+    } hung;
+    const UniqueHandle thread(CreateThread(
+        nullptr, 0,
+        [](void* context) -> DWORD {
+            auto& h = *static_cast<HungInstance*>(context);
+            UniqueWindow app = CreateTestWindow(L"Hung application window", false);
+            UniqueWindow main = CreateTestWindow(L"Hung main window", false);
+            h.app = app.get();
+            h.main = main.get();
+            SetEvent(h.ready.get());
+            // Hangs: no message is taken for up to 20 s.
+            WaitForSingleObject(h.release.get(), 20000);
+            InterlockedExchange(&h.woke, 1);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            return 0;
+        },
+        &hung, 0, nullptr));
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(hung.ready.get(), 10000), WAIT_OBJECT_0);
+
+    TInstanceRecord first(name_);
+    ASSERT_FALSE(first.ClaimFirstInstance(hung.app));
+    first.RegisterMainWindow(hung.main);
+
+    TInstanceRecord second(name_);
+    CommandRecorder secondApp;
+    EXPECT_TRUE(second.ClaimFirstInstance(secondApp.Handle()));
+    EXPECT_EQ(InterlockedCompareExchange(&hung.woke, 0, 0), 0) << "the second start waited for the hung instance";
+
+    SetEvent(hung.release.get());
+    WaitForSingleObject(thread.get(), 30000);
+}

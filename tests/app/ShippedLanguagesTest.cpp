@@ -130,7 +130,7 @@ TEST_F(ShippedLanguagesTest, EnglishHoldsEveryBuiltInKeyInOrder) {
     const std::vector<RawLine> lines = RawLines(text);
     EXPECT_TRUE(IsSubsequence(kTranslationKeys, KeysOf(lines, "Translation")));
     EXPECT_TRUE(IsSubsequence(kMessageKeys, KeysOf(lines, "Messages")));
-    EXPECT_EQ(KeysOf(lines, "Lang"), std::vector<std::string>{"NativeLanguage"});
+    EXPECT_EQ(KeysOf(lines, "Lang"), (std::vector<std::string>{"NativeLanguage", "Translator"}));
 
     const LanguageFile english = LanguageFile::ParseUtf8(text);
     EXPECT_EQ(english.Value("Translation", "LangCode"),
@@ -142,6 +142,8 @@ TEST_F(ShippedLanguagesTest, EnglishHoldsEveryBuiltInKeyInOrder) {
     EXPECT_EQ(english.Value("Translation", "DefaultCharset"), "ANSI_CHARSET");
     EXPECT_EQ(english.Value("Translation", "TfrmKoltMain.Ratings"), "Details");
     EXPECT_EQ(english.Value("Lang", "NativeLanguage"), "English");
+    EXPECT_EQ(english.Value("Lang", "Translator"), "Brivo Plug-in Manager team");
+    EXPECT_EQ(english.Value("Messages", "RemoveFailed"), "The add-on could not be removed.");
     EXPECT_EQ(english.Value("Messages", "NONEPLUGIN1_0"), "This browser has not installed any extensions and plug-ins.");
 }
 

@@ -23,6 +23,10 @@
  *       this the shell's open command of the web, mail and settings
  *       addresses, so that what the program asks the shell to open is
  *       known without a browser starting.
+ *   e2e_probe list-files PATTERN
+ *       one JSON string line per file name matching PATTERN, in the order
+ *       FindFirstFileW and FindNextFileW return them (the order of the
+ *       program's language menu).
  *
  * Exit code 0 on success, 1 when Windows refused, 2 on bad arguments. */
 #include <windows.h>
@@ -249,6 +253,18 @@ static int RecordUrl(const wchar_t* path, const wchar_t* address) {
     return ok ? 0 : 1;
 }
 
+static int ListFiles(const wchar_t* pattern) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(pattern, &entry);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+        PutJsonString(entry.cFileName);
+        PutUtf8("\n");
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 2 && wcscmp(argv[1], L"windows") == 0)
         return ListWindows(argc >= 3 ? (DWORD)wcstoul(argv[2], NULL, 10) : 0);
@@ -258,7 +274,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && wcscmp(argv[1], L"release") == 0) return Release(argv[2]);
     if (argc == 3 && wcscmp(argv[1], L"minimize") == 0) return Minimize(argv[2]);
     if (argc == 4 && wcscmp(argv[1], L"record-url") == 0) return RecordUrl(argv[2], argv[3]);
+    if (argc == 3 && wcscmp(argv[1], L"list-files") == 0) return ListFiles(argv[2]);
     fprintf(stderr, "usage: e2e_probe windows [PID] | acl readonly|full HKLM|HKCU PATH 32|64 | "
-                    "standin EXE MAX_MS [PATH] | release NAME | minimize HWND | record-url FILE ADDRESS\n");
+                    "standin EXE MAX_MS [PATH] | release NAME | minimize HWND | record-url FILE ADDRESS | list-files PATTERN\n");
     return 2;
 }

@@ -99,9 +99,15 @@ bool TOrixPopupMenu::Popup(int x, int y) {
     chosen_ = nullptr;
     if (!chosen) return false;
     chosen->ApplyAutoCheck();
-    // A handler may rebuild the menu; nothing of the item is used after it.
-    if (OnItemClick) OnItemClick(*this, *chosen);
-    if (chosen->OnClick) chosen->OnClick(*chosen);
+    // A handler may rebuild the menu, which destroys the item and its
+    // handler: the handler runs from a copy, and the item is not used once
+    // a handler has run.
+    const std::function<void(TOrixMenuItem&)> click = chosen->OnClick;
+    if (OnItemClick) {
+        OnItemClick(*this, *chosen);
+        return true;
+    }
+    if (click) click(*chosen);
     return true;
 }
 

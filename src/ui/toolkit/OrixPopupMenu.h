@@ -52,6 +52,7 @@ public:
     HWND LevelWindow(int level) const;
 
     std::function<void(TOrixPopupMenu&)> OnShown;
+    // When set, runs for a chosen item instead of the item's own OnClick.
     std::function<void(TOrixPopupMenu&, TOrixMenuItem&)> OnItemClick;
 
     // From the menu windows.
