@@ -16,6 +16,7 @@
 #include "platform/Utf.h"
 #include "platform/VersionInfo.h"
 #include "ui/AddonRows.h"
+#include "ui/CommandGuard.h"
 #include "ui/ConfirmMessage.h"
 #include "ui/ImgModule.h"
 #include "ui/MainFormMenu.h"
@@ -89,22 +90,6 @@ std::wstring ButtonCaption(const TBrowserAppBase& adapter) {
 void ShowSystemError(HWND owner, const std::string& utf8) {
     MessageBoxW(owner, ToWide(utf8).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
-
-// A failure that carries no text of its own (anything not derived from
-// std::exception) still reaches the user as the system's error box.
-constexpr char kUnknownFailure[] = "The command failed.";
-
-// Enables the window again however the scope is left.
-class TReenableOnExit {
-public:
-    explicit TReenableOnExit(HWND window) : window_(window) {}
-    TReenableOnExit(const TReenableOnExit&) = delete;
-    TReenableOnExit& operator=(const TReenableOnExit&) = delete;
-    ~TReenableOnExit() { EnableWindow(window_, TRUE); }
-
-private:
-    HWND window_;
-};
 
 }  // namespace
 
@@ -347,10 +332,7 @@ void TfrmKoltMain::BuildBrowserButtons() {
     BrowserList found;
     // A browser whose reading fails in a way no reader caught ends the list
     // there: the browsers read until then are shown, and the window opens.
-    try {
-        GetBrowserList(found);
-    } catch (...) {  // NOLINT: nothing may escape the window's creation
-    }
+    RunGuarded([&found] { GetBrowserList(found); });
     browsers_ = std::move(found);
     slots_.clear();
     std::vector<BrowserProfiles> browsers = GroupByBrowser(browsers_);
@@ -577,13 +559,8 @@ void TfrmKoltMain::RemoveAddon(int index) {
         TOrixMessageBox::kNo)
         return;
     bool removed = false;
-    try {
-        removed = browser.RemoveExtension(addon);
-    } catch (const std::exception& error) {
-        ShowSystemError(Handle(), error.what());
-        return;
-    } catch (...) {
-        ShowSystemError(Handle(), kUnknownFailure);
+    if (const auto failure = RunGuarded([&] { removed = browser.RemoveExtension(addon); })) {
+        ShowSystemError(Handle(), *failure);
         return;
     }
     // A removal that was refused (a folder in use, a key the user may not
@@ -604,13 +581,8 @@ void TfrmKoltMain::ToggleAddon(int index) {
     if (!HasAddonSwitch(currentBrowser_->Kind, row->Addon->Kind)) return;
     TBrowserExtensionInfo* addon = row->Addon;
     if (!EnsureBrowserClosed(*currentBrowser_)) return;
-    try {
-        currentBrowser_->ToggleExtension(addon);
-    } catch (const std::exception& error) {
-        ShowSystemError(Handle(), error.what());
-    } catch (...) {
-        ShowSystemError(Handle(), kUnknownFailure);
-    }
+    if (const auto failure = RunGuarded([&] { currentBrowser_->ToggleExtension(addon); }))
+        ShowSystemError(Handle(), *failure);
     if (const int at = RowOf(addon); at >= 0) m_lstView->InvalidateRow(at);
 }
 
@@ -618,20 +590,13 @@ void TfrmKoltMain::ShowReviews(int index) {
     const auto* row = m_lstView->Rows().DataAs<TRowHitAreas>(index);
     if (!currentBrowser_ || !row || !row->Addon || !OnShowReviews) return;
     EnableWindow(Handle(), FALSE);
-    std::string failure;
+    std::optional<std::string> failure;
     {
         // The window is usable again however the reviews end.
         const TReenableOnExit reenable(Handle());
-        try {
-            OnShowReviews(*currentBrowser_, *row->Addon);
-        } catch (const std::exception& error) {
-            failure = error.what();
-            if (failure.empty()) failure = kUnknownFailure;
-        } catch (...) {
-            failure = kUnknownFailure;
-        }
+        failure = RunGuarded([&] { OnShowReviews(*currentBrowser_, *row->Addon); });
     }
-    if (!failure.empty()) ShowSystemError(Handle(), failure);
+    if (failure) ShowSystemError(Handle(), *failure);
 }
 
 POINT TfrmKoltMain::CentrePoint(int dx, int dy) const {

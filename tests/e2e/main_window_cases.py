@@ -7,6 +7,7 @@ import json
 import os
 import shutil
 import sqlite3
+import subprocess
 import time
 
 from common import *  # noqa: F401,F403 - the shared layout, texts and helpers
@@ -231,6 +232,68 @@ def firefox_legacy_switch_click(world, skin):
             r = db.execute("select userDisabled, active from addon where id = ?", (addon["id"],)).fetchone()
         return r is not None and r[0] == 1 and r[1] == 0
     switch_off_by_click(world, skin, "firefox", written)
+
+
+@case
+def held_space_switches_once(world, skin):
+    """Space held down repeats the key; the add-on is switched once, and the
+    browser's file written once, per press."""
+    addons = listed(world, "chrome")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and not a["disabled"] and addons.index(a) > 0)
+    app = started(world)
+    wait_switch(app, skin, row, "ON")
+    focus_list(app, row - 1)
+    app.key("Down")
+
+    def state():
+        try:
+            return world.chrome_prefs()["extensions"]["settings"][addon["id"]].get("state")
+        except (ValueError, OSError):
+            return None  # between the writes
+    seen = [state()]
+    mtimes = {os.stat(world.chrome_prefs_path()).st_mtime_ns}
+    held = subprocess.Popen(["xdotool", "keydown", "space", "sleep", "2", "keyup", "space"], env=world.env)
+    while held.poll() is None:
+        s = state()
+        if s is not None and s != seen[-1]:
+            seen.append(s)
+        mtimes.add(os.stat(world.chrome_prefs_path()).st_mtime_ns)
+        time.sleep(0.03)
+    time.sleep(0.5)
+    final = state()
+    if final != seen[-1]:
+        seen.append(final)
+    mtimes.add(os.stat(world.chrome_prefs_path()).st_mtime_ns)
+    check(seen == [1, 0], "states of %s while Space was held: %s" % (addon["id"], seen))
+    check(len(mtimes) == 2, "Preferences written %d times" % (len(mtimes) - 1))
+    app.move(5, 5)
+    wait_switch(app, skin, row, "OFF")
+
+
+@case
+def refused_removal_keeps_the_row_and_says_so(world, skin):
+    """An Internet Explorer helper whose key the user may not delete: after
+    Yes the row stays and the error note says the removal failed."""
+    addons = listed(world, "ie")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and a["nativeView"] == 1)
+    key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\" + addon["id"]
+    world.set_key_access("readonly", "HKLM", key, "64")
+    try:
+        app = started(world)
+        select_browser(app, browser_name(world, "ie"))
+        wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
+        x, y, w, h = Layout.delete(row)
+        app.click(x + w // 2, y + h // 2)
+        wait_until(lambda: delete_confirmation(app), WAIT, "the delete confirmation")
+        app.key("Return")
+        text = message("RemoveFailed")
+        toast = wait_until(lambda: toasts(app, text), WAIT, "the note %r" % text)[0]
+        check(toast["class"] == "TfrmMessage", "an error note")
+        check(count_label(app) == len(addons), "the count unchanged")
+        check(world.reg_key_exists("HKLM\\" + key, "64"), "the helper's key is still there")
+        check(addon["id"] in [a["id"] for a in listed(world, "ie")], "still listed")
+    finally:
+        world.set_key_access("full", "HKLM", key, "64")
 
 
 @case
