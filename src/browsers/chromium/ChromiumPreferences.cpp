@@ -127,3 +127,10 @@ bool DeleteExtensionSettings(JsonDocument& prefs, std::string_view id) {
     JsonValue* settings = Member(Member(&prefs.Root(), "extensions"), "settings");
     return settings && prefs.DeleteMember(*settings, id);
 }
+
+bool HasProtectionCode(const JsonDocument& prefs, std::string_view id) {
+    const JsonValue* codes =
+        Member(Member(Member(Member(&prefs.Root(), "protection"), "macs"), "extensions"), "settings");
+    const JsonValue* code = Member(codes, id);
+    return code && code->IsString() && code->GetStringLength() > 0;
+}

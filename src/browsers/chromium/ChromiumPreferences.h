@@ -51,3 +51,8 @@ bool SetExtensionDisabled(JsonDocument& prefs, std::string_view id, bool disable
 
 // Deletes the extension's settings entry; false when there was none.
 bool DeleteExtensionSettings(JsonDocument& prefs, std::string_view id);
+
+// True when "protection" / "macs" / "extensions" / "settings" holds a code
+// for the id: the browser checks the entry against it and throws an entry
+// changed by anyone else away.
+bool HasProtectionCode(const JsonDocument& prefs, std::string_view id);
