@@ -97,6 +97,19 @@ TEST(ChromiumExtensionSettings, CountOnlyWithAtLeastOneEntry) {
     EXPECT_FALSE(HasExtensionSettings(Parsed(R"({"extensions":{"settings":["abc"]}})")));
 }
 
+TEST(ChromiumExtensionSettings, AnEntryIsProtectedOnlyByACodeOfItsOwn) {
+    const JsonDocument secure = Parsed(
+        R"({"extensions":{"settings":{"abc":{},"def":{}}},)"
+        R"("protection":{"macs":{"extensions":{"settings":{"abc":"0A1B2C","ghi":""}},"homepage":"99"}}})");
+    EXPECT_TRUE(HasProtectionCode(secure, "abc"));
+    EXPECT_FALSE(HasProtectionCode(secure, "def")) << "no code for it";
+    EXPECT_FALSE(HasProtectionCode(secure, "ghi")) << "an empty code protects nothing";
+    EXPECT_FALSE(HasProtectionCode(secure, "homepage"));
+    EXPECT_FALSE(HasProtectionCode(Parsed(R"({"protection":{"macs":{"extensions":{"settings":["abc"]}}}})"), "abc"));
+    EXPECT_FALSE(HasProtectionCode(Parsed(R"({"protection":{"macs":{"extensions":{"settings":{"abc":7}}}}})"), "abc"));
+    EXPECT_FALSE(HasProtectionCode(Parsed("[]"), "abc"));
+}
+
 TEST(ChromiumExtensionSettings, NeedsBothObjects) {
     EXPECT_NE(ExtensionSettings(Parsed(R"({"extensions":{"settings":{}}})")), nullptr);
     EXPECT_EQ(ExtensionSettings(Parsed(R"({"extensions":{}})")), nullptr);
