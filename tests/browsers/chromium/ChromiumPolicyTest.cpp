@@ -247,7 +247,9 @@ TEST(UnprotectedProfile, TakesTheSettingsFilesRouteAndLeavesThePolicyAlone) {
     ASSERT_EQ(comodo.Extensions.size(), 1u);
     EXPECT_FALSE(comodo.Extensions[0]->ManagedByPolicy);
     comodo.ToggleExtension(comodo.Extensions[0].get());
-    EXPECT_NE(ReadBytes(dragon + L"Secure Preferences").find("\"disable_reasons\":[1]"), std::string::npos);
+    EXPECT_NE(ReadBytes(dragon + L"Secure Preferences")
+                  .find(R"("manifest":{"name":"Tab Saver","version":"1.0"},"disable_reasons":[1]})"),
+              std::string::npos);
     SetSettingsFolderForTests(L"");
 }
 
