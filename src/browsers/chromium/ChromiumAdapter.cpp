@@ -151,7 +151,7 @@ void TChromiumAdapter::ScanExtensionSettings() {
                 continue;
             }
             record->ManagedByPolicy = true;
-            record->Disabled = read.disabled || ListBlocks(blocklist, name);
+            record->Disabled = IsDisabledApartFromPolicy(*entry) || ListBlocks(blocklist, name);
         }
         if (read.hasManifest) {
             record->Name = read.name;
@@ -263,7 +263,7 @@ bool TChromiumAdapter::RemoveByPolicy(const TBrowserExtensionInfo& record) {
 
 bool TChromiumAdapter::DisabledInFile(const TBrowserExtensionInfo& record) const {
     const JsonValue* entry = Member(ExtensionSettings(*PrefsDocument), ToUtf8(record.Id));
-    return entry && ReadExtensionEntry(*entry).disabled;
+    return entry && IsDisabledApartFromPolicy(*entry);
 }
 
 bool TChromiumAdapter::Owns(const TBrowserExtensionInfo* record) const {
