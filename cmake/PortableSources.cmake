@@ -46,10 +46,12 @@ list(APPEND BRIVO_PORTABLE_TESTS
 list(APPEND BRIVO_PORTABLE_SOURCES
     src/browsers/chromium/ChromiumPreferences.cpp
     src/browsers/chromium/ExtensionMessages.cpp
+    src/browsers/chromium/PolicyValues.cpp
 )
 list(APPEND BRIVO_PORTABLE_TESTS
     tests/browsers/chromium/ChromiumPreferencesTest.cpp
     tests/browsers/chromium/ExtensionMessagesTest.cpp
+    tests/browsers/chromium/PolicyValuesTest.cpp
 )
 
 # Web fetch helpers: INI pages, temporary names and paths; the icon download's ticket.

@@ -26,12 +26,12 @@ std::wstring& TestFolder() {
 }
 
 // The stored text, or nullopt when the key (or the file) is missing.
-std::optional<std::wstring> ReadProfileText(const std::wstring& file, const wchar_t* key) {
+std::optional<std::wstring> ReadSectionText(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
     // A default that no stored value can equal tells "missing" from "empty".
     static constexpr wchar_t kMissing[] = L"\x1F\x1E missing";
     std::wstring buffer(256, L'\0');
     for (;;) {
-        const DWORD length = GetPrivateProfileStringW(kSection, key, kMissing, buffer.data(),
+        const DWORD length = GetPrivateProfileStringW(section, key, kMissing, buffer.data(),
                                                       static_cast<DWORD>(buffer.size()), file.c_str());
         if (length + 1 < buffer.size() || buffer.size() >= 65536) {
             buffer.resize(length);
@@ -41,6 +41,10 @@ std::optional<std::wstring> ReadProfileText(const std::wstring& file, const wcha
     }
     if (buffer == kMissing) return std::nullopt;
     return buffer;
+}
+
+std::optional<std::wstring> ReadProfileText(const std::wstring& file, const wchar_t* key) {
+    return ReadSectionText(file, kSection, key);
 }
 
 // Integers are parsed here rather than by GetPrivateProfileIntW, which
@@ -115,14 +119,22 @@ void LoadSettings() {
     AppConfig.AutoUpdate = ReadProfileBool(file, L"AutoUpdate", true);
     AppConfig.MSGID = ReadProfileInteger(file, L"MSGID", 0);
     AppConfig.MainWindow = ReadWindowPlacement(file);
+    AppConfig.PolicyNoteShown = ReadProfileBool(file, L"PolicyNote", false);
 }
 
-void SaveSettings() {
+// The settings file, with its folder, made when missing; empty without a folder.
+std::wstring PreparedSettingsFile() {
     const std::wstring folder = SettingsFolder();
-    if (folder.empty()) return;
+    if (folder.empty()) return {};
     if (!FolderExists(folder)) SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     const std::wstring file = SettingsFilePath();
     CreateUnicodeFileIfMissing(file);
+    return file;
+}
+
+void SaveSettings() {
+    const std::wstring file = PreparedSettingsFile();
+    if (file.empty()) return;
     WriteProfileText(file, L"Language", AppConfig.Language);
     WriteProfileText(file, L"CheckNews", AppConfig.CheckNews ? L"1" : L"0");
     WriteProfileText(file, L"AutoUpdate", AppConfig.AutoUpdate ? L"1" : L"0");
@@ -131,7 +143,23 @@ void SaveSettings() {
         WriteProfileText(file, L"WindowPos", std::to_wstring(window.Left) + L"," + std::to_wstring(window.Top));
         WriteProfileText(file, L"WindowSize", std::to_wstring(window.Width) + L"," + std::to_wstring(window.Height));
     }
+    if (AppConfig.PolicyNoteShown) WriteProfileText(file, L"PolicyNote", L"1");
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush the profile cache
+}
+
+std::optional<std::wstring> ReadSettingsText(const wchar_t* section, const std::wstring& key) {
+    const std::wstring file = SettingsFilePath();
+    if (file.empty() || !FileExists(file)) return std::nullopt;
+    return ReadSectionText(file, section, key.c_str());
+}
+
+bool WriteSettingsText(const wchar_t* section, const std::wstring& key, const std::wstring& text) {
+    const std::wstring file = PreparedSettingsFile();
+    if (file.empty()) return false;
+    const BOOL written =
+        WritePrivateProfileStringW(section, key.c_str(), text.empty() ? nullptr : text.c_str(), file.c_str());
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+    return written != FALSE;
 }
 
 void SetSettingsFolderForTests(const std::wstring& folder) {

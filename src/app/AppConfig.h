@@ -3,6 +3,7 @@
 // "BrivoPM.ini" in the roaming application data folder "Brivo Plugin Manager"
 // and written back whenever a setting changes and at shutdown.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Where the main window was when the program last ended. Left and Top are
@@ -23,6 +24,9 @@ struct TAppConfig {
     bool AutoUpdate = true;  // look for a newer version automatically
     std::int32_t MSGID = 0;  // id of the last news message shown
     TWindowPlacement MainWindow;  // "WindowPos" and "WindowSize"
+    // "PolicyNote": the user has been told once that a protected browser's
+    // extension is switched through the browser's policy.
+    bool PolicyNoteShown = false;
 };
 
 // Read and changed directly by the user-interface thread (the news check
@@ -44,6 +48,13 @@ void LoadSettings();
 // and keeping every other key and section. Failures are not reported; the
 // settings of this run are then lost.
 void SaveSettings();
+
+// One key of another section of the settings file; nullopt when it (or the
+// file) is missing.
+std::optional<std::wstring> ReadSettingsText(const wchar_t* section, const std::wstring& key);
+// Writes it at once, creating the folder and the file when missing; an empty
+// text deletes the key. False when the file could not be written.
+bool WriteSettingsText(const wchar_t* section, const std::wstring& key, const std::wstring& text);
 
 // Tests keep their settings in a folder of their own; an empty path goes back
 // to the real folder.

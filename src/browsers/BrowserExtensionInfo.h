@@ -33,6 +33,10 @@ public:
     double Rating = 0.0;
     // 1 when found in the native registry view, 0 under Wow6432Node.
     std::uint8_t NativeView = 0;
+    // Switched and removed through the browser's extension policy, because
+    // the browser protects the extension's settings entry (its code in
+    // "Secure Preferences") and would throw away an edited one.
+    bool ManagedByPolicy = false;
     // The picture a background download delivered, before it is copied into Icon.
     AddonPicture DownloadedIcon;
     // The icon download running for this record (StartIconDownload); it is

@@ -7,6 +7,7 @@
 #include "browsers/chromium/ChromeExtensions.h"
 #include "browsers/chromium/ChromiumProfiles.h"
 #include "browsers/chromium/OperaExtensions.h"
+#include "browsers/chromium/PolicyCleanup.h"
 #include "browsers/firefox/FireFoxExtensions.h"
 #include "browsers/firefox/FirefoxProfile.h"
 #include "browsers/ie/IEExtensions.h"
@@ -99,6 +100,10 @@ void GetBrowserList(BrowserList& list) {
     // Today's browsers on Chromium follow, only when installed.
     for (BrowserId browser : NewerChromiumBrowsers())
         AppendProfiles(list, ChromiumAdapters(browser, FindChromiumProfiles(ChromiumUserData(local, browser))));
+
+    // What the browsers have now tells which of the program's "removed"
+    // marks have done their work.
+    TakeBackRemovedMarks(list);
 }
 
 std::vector<BrowserProfiles> GroupByBrowser(const BrowserList& list) {

@@ -50,6 +50,7 @@ JsonDocument ListDocument(const std::vector<ListedBrowser>& browsers) {
             document.SetString(item, "iconUrl", addon.iconUrl);
             document.SetBoolean(item, "hasIcon", addon.hasIcon);
             SetRating(document, item, addon.rating);
+            document.SetString(item, "managedBy", addon.managedBy);
         }
     }
     return document;
@@ -57,9 +58,9 @@ JsonDocument ListDocument(const std::vector<ListedBrowser>& browsers) {
 
 // The CSV columns after the browser keyword: members of the JSON form's
 // add-ons, each cell their text as GetText reads it.
-constexpr std::array<std::string_view, 11> kCsvAddonColumns = {
+constexpr std::array<std::string_view, 12> kCsvAddonColumns = {
     "kind", "id", "name", "description", "version", "disabled", "nativeView", "filePath", "iconUrl", "hasIcon",
-    "rating"};
+    "rating", "managedBy"};
 
 // RFC 4180: quoted when it holds a comma, a quote or a line break; quotes doubled.
 void AppendCsvField(std::string& out, std::string_view field) {

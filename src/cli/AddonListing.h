@@ -20,6 +20,9 @@ struct ListedAddon {
     std::string iconUrl;
     bool hasIcon = false;
     double rating = 0.0;
+    // The route its switch and removal take: "" the browser's settings
+    // file, "policy" the browser's extension policy.
+    std::string managedBy;
     // Found in the 64-bit registry view of 64-bit Windows: the table marks
     // it " (64)" as the main window does. Not part of the JSON form.
     bool mark64 = false;

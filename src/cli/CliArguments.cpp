@@ -9,7 +9,7 @@ struct CommandName {
     std::string_view name;
     CliCommand command;
 };
-constexpr std::array<CommandName, 8> kCommands = {{
+constexpr std::array<CommandName, 9> kCommands = {{
     {"help", CliCommand::Help},
     {"list", CliCommand::List},
     {"disable", CliCommand::Disable},
@@ -18,6 +18,7 @@ constexpr std::array<CommandName, 8> kCommands = {{
     {"default", CliCommand::Default},
     {"json", CliCommand::Json},
     {"ratings", CliCommand::Ratings},
+    {"policy", CliCommand::Policy},
 }};
 
 std::optional<CliCommand> CommandFromName(std::string_view name) {
@@ -74,6 +75,7 @@ CommandShape ShapeOf(CliCommand command) {
     case CliCommand::Default: return {0, 1, false, false, false, false, false};
     case CliCommand::Json: return {2, 2, false, false, false, false, false};
     case CliCommand::Ratings: return {1, 1, false, false, false, false, true};
+    case CliCommand::Policy: return {1, 1, false, false, false, false, false};
     case CliCommand::Help: break;
     }
     return {0, 1, false, false, false, false, false};
@@ -173,6 +175,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
     case CliCommand::Remove:
     case CliCommand::Default:
     case CliCommand::Ratings:
+    case CliCommand::Policy:
         if (!positional.empty() && !TakeBrowser(request, positional[0])) return UnknownBrowser(positional[0]);
         if (positional.size() > 1) {
             request.id = positional[1];
@@ -242,6 +245,13 @@ std::string CliHelpText(CliCommand command) {
                "window does, and prints each add-on's id and rating (0.0 when the service\n"
                "has none). Exit code 1 when the service refuses or its answer is unreadable.\n"
                "  --profile  the profile, by its folder or its name; without it the first\n";
+    case CliCommand::Policy:
+        return "usage: bpmcli policy <browser>\n"
+               "\n"
+               "Prints the browser's extension policies as they are now, in the form of a\n"
+               "managed policy file of Chromium on Linux (/etc/chromium/policies/managed/):\n"
+               "\"ExtensionInstallBlocklist\" and \"ExtensionSettings\". Exit code 2 for a\n"
+               "browser that is not installed or documents no policy key.\n";
     case CliCommand::Help: break;
     }
     return "usage: bpmcli <command> [arguments]\n"
@@ -254,6 +264,7 @@ std::string CliHelpText(CliCommand command) {
            "  default [<browser>]                            show or set the default browser\n"
            "  json <in> <out>                                rewrite a JSON file in the program's form\n"
            "  ratings <browser>                              the add-ons' ratings from the rating service\n"
+           "  policy <browser>                               the browser's extension policies as JSON\n"
            "  help [<command>]                               this text, or a command's\n"
            "\n"
            "Browsers: chrome, ie, firefox, opera, edge, brave, vivaldi.\n"

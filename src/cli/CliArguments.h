@@ -20,7 +20,7 @@ enum class CliExit : int {
     BrowserRunning = 3,
 };
 
-enum class CliCommand { Help, List, Disable, Enable, Remove, Default, Json, Ratings };
+enum class CliCommand { Help, List, Disable, Enable, Remove, Default, Json, Ratings, Policy };
 
 enum class ListFormat { Table, Json, Csv };
 

@@ -144,6 +144,16 @@ JsonValue* JsonDocument::EnsureArray(JsonValue& object, std::string_view name) {
     return &(object.MemberEnd() - 1)->value;
 }
 
+JsonValue* JsonDocument::EnsureObject(JsonValue& object, std::string_view name) {
+    if (!object.IsObject()) return nullptr;
+    if (JsonValue::Member* found = FindLastMember(object, name)) {
+        if (!found->value.IsObject()) found->value.SetObject();
+        return &found->value;
+    }
+    SetMember(object, name, JsonValue(rapidjson::kObjectType));
+    return &(object.MemberEnd() - 1)->value;
+}
+
 bool JsonDocument::DeleteMember(JsonValue& object, std::string_view name) {
     if (!object.IsObject()) return false;
     bool deleted = false;

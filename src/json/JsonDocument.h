@@ -110,6 +110,9 @@ public:
     // The member when it is an array; otherwise the member becomes (or is
     // appended as) an empty array. nullptr only when `object` is no object.
     JsonValue* EnsureArray(JsonValue& object, std::string_view name);
+    // The same for an object member: kept when it is an object, otherwise
+    // made (or appended as) an empty object.
+    JsonValue* EnsureObject(JsonValue& object, std::string_view name);
     // Deletes every member of that name; the other members keep their order.
     bool DeleteMember(JsonValue& object, std::string_view name);
     bool AppendString(JsonValue& array, std::string_view text);

@@ -581,9 +581,17 @@ void TfrmKoltMain::ToggleAddon(int index) {
     if (!HasAddonSwitch(currentBrowser_->Kind, row->Addon->Kind)) return;
     TBrowserExtensionInfo* addon = row->Addon;
     if (!EnsureBrowserClosed(*currentBrowser_)) return;
+    const bool wasDisabled = addon->Disabled;
     if (const auto failure = RunGuarded([&] { currentBrowser_->ToggleExtension(addon); }))
         ShowSystemError(Handle(), *failure);
     if (const int at = RowOf(addon); at >= 0) m_lstView->InvalidateRow(at);
+    // Once, the first time: what the browser shows for an extension switched
+    // off through its policy, and where to switch it on again.
+    if (addon->ManagedByPolicy && addon->Disabled && !wasDisabled && !AppConfig.PolicyNoteShown) {
+        AppConfig.PolicyNoteShown = true;
+        SaveSettings();
+        ConfirmMessage(Handle(), L"PolicyNote", TOrixMessageButtons::Ok, TOrixMessageIcon::Information);
+    }
 }
 
 void TfrmKoltMain::ShowReviews(int index) {

@@ -42,7 +42,8 @@ const std::vector<std::string> kMessageKeys = {
     "AddCommentS", "AddCommentF", "BIsRuning", "PlugRatingError", "SetAsDefault", "InputScores", "GetSvrError1",
     "DeleteConf", "Commented", "unKnowError", "AddScoreS", "AddScoreF", "ReportS", "ReportF", "UnVerify",
     "ACCESSDENIED", "NONEPLUGIN", "NONERATE", "NextData", "NewVer", "NoNewVer", "NONEPLUGIN0_0",
-    "NONEPLUGIN0_1", "NONEPLUGIN0_2", "NONEPLUGIN0_3", "NONEPLUGIN1_0", "NONEPLUGIN1_1", "NONEPLUGIN1_2"};
+    "NONEPLUGIN0_1", "NONEPLUGIN0_2", "NONEPLUGIN0_3", "NONEPLUGIN1_0", "NONEPLUGIN1_1", "NONEPLUGIN1_2",
+    "PolicyBlocked", "PolicyNote", "PolicyInBrowser", "PolicyWriteF"};
 
 struct RawLine {
     std::string section;

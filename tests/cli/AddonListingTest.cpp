@@ -35,6 +35,7 @@ std::vector<ListedBrowser> Sample() {
     tabs.iconUrl = "img/48.png";
     tabs.hasIcon = true;
     tabs.rating = 3.7;
+    tabs.managedBy = "policy";
     chrome.addons.push_back(tabs);
     chrome.addons.push_back(Addon("@plug/in", "Viewer", AddonKind::Plugin, 1));
 
@@ -59,8 +60,8 @@ TEST(ListJson, HasTheDocumentedShapeInTheWrittenForm) {
         << text;
     // Plain ASCII: everything beyond it escaped, surrogate pairs included.
     EXPECT_NE(text.find("\"description\":\"Caf\\u00e9 \\ud83d\\ude00\\nline two\""), std::string::npos) << text;
-    EXPECT_NE(text.find("\"iconUrl\":\"img\\/48.png\",\"hasIcon\":true,\"rating\":3.7}"), std::string::npos) << text;
-    EXPECT_NE(text.find("\"nativeView\":1,\"filePath\":\"\",\"iconUrl\":\"\",\"hasIcon\":false,\"rating\":0}"),
+    EXPECT_NE(text.find("\"iconUrl\":\"img\\/48.png\",\"hasIcon\":true,\"rating\":3.7,\"managedBy\":\"policy\"}"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"nativeView\":1,\"filePath\":\"\",\"iconUrl\":\"\",\"hasIcon\":false,\"rating\":0,\"managedBy\":\"\"}"),
               std::string::npos)
         << "a whole rating is an integer: " << text;
     EXPECT_NE(text.find("{\"browser\":\"opera\",\"profile\":\"\",\"profileName\":\"\",\"kind\":4,\"displayName\":\"Opera\",\"found\":false,\"dataPath\":\"\","
@@ -87,11 +88,11 @@ TEST(ListJson, AnEmptyListIsAnEmptyArray) { EXPECT_EQ(FormatListJson({}), "{\"br
 TEST(ListCsv, HasOneRowPerAddonWithTheBrowserFirstAndQuotesWhereNeeded) {
     const std::string text = FormatListCsv(Sample());
     const std::string header =
-        "browser,kind,id,name,description,version,disabled,nativeView,filePath,iconUrl,hasIcon,rating\r\n";
+        "browser,kind,id,name,description,version,disabled,nativeView,filePath,iconUrl,hasIcon,rating,managedBy\r\n";
     EXPECT_EQ(text, header +
                         "chrome,1,aaaabbbb,\"Tab \"\"Saver\"\", Pro\",\"Caf\xc3\xa9 \xf0\x9f\x98\x80\nline two\","
-                        "2.4.1,true,0,C:\\ext\\aaaabbbb\\2.4.1_0,img/48.png,true,3.7\r\n"
-                        "chrome,2,@plug/in,Viewer,,,false,1,,,false,0\r\n");
+                        "2.4.1,true,0,C:\\ext\\aaaabbbb\\2.4.1_0,img/48.png,true,3.7,policy\r\n"
+                        "chrome,2,@plug/in,Viewer,,,false,1,,,false,0,\r\n");
     EXPECT_EQ(FormatListCsv({}), header) << "the header also without add-ons";
 }
 

@@ -97,7 +97,7 @@ TEST(CliArguments, HelpIsOfferedForEveryCommand) {
     Refused({"help", "frobnicate"});
 
     for (CliCommand command : {CliCommand::List, CliCommand::Disable, CliCommand::Enable, CliCommand::Remove,
-                               CliCommand::Default, CliCommand::Json, CliCommand::Ratings}) {
+                               CliCommand::Default, CliCommand::Json, CliCommand::Ratings, CliCommand::Policy}) {
         const std::string text = CliHelpText(command);
         EXPECT_EQ(text.rfind("usage: bpmcli ", 0), 0u) << text;
     }
@@ -120,6 +120,17 @@ TEST(CliArguments, RatingsTakesExactlyOneBrowser) {
     Refused({"ratings", "safari"});
     Refused({"ratings", "chrome", "extra"});
     Refused({"ratings", "chrome", "--yes"});
+}
+
+TEST(CliArguments, PolicyTakesExactlyOneBrowserAndNoOption) {
+    const CliRequest policy = Taken({"policy", "brave"});
+    EXPECT_EQ(policy.command, CliCommand::Policy);
+    EXPECT_EQ(policy.browserId, BrowserId::Brave);
+    Refused({"policy"});
+    Refused({"policy", "safari"});
+    Refused({"policy", "edge", "extra"});
+    Refused({"policy", "edge", "--profile", "Work"});
+    EXPECT_NE(CliHelpText(CliCommand::Help).find("policy <browser>"), std::string::npos);
 }
 
 }  // namespace

@@ -211,6 +211,21 @@ TEST(JsonEditing, EnsuringAnArrayKeepsOneMakesOneOrReplacesAnotherKind) {
     EXPECT_FALSE(document.AppendInteger(*Member(&root, "last"), 1));
 }
 
+TEST(JsonEditing, EnsuringAnObjectKeepsOneMakesOneOrReplacesAnotherKind) {
+    auto document = MustParse("{\"keep\":{\"a\":1},\"other\":[2],\"last\":0}");
+    JsonValue& root = document.Root();
+    JsonValue* kept = document.EnsureObject(root, "keep");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept, Member(&root, "keep"));
+    EXPECT_TRUE(document.SetString(*kept, "b", "x"));
+    JsonValue* made = document.EnsureObject(root, "made");
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(document.SetInteger(*made, "n", 7));
+    ASSERT_NE(document.EnsureObject(root, "other"), nullptr);
+    EXPECT_EQ(document.ToText(), "{\"keep\":{\"a\":1,\"b\":\"x\"},\"other\":{},\"last\":0,\"made\":{\"n\":7}}");
+    EXPECT_EQ(document.EnsureObject(*Member(&root, "last"), "x"), nullptr);
+}
+
 TEST(JsonEditing, ADocumentBuiltFromAnEmptyObjectIsWrittenInTheOrderOfItsEdits) {
     JsonDocument document = JsonDocument::EmptyObject();
     EXPECT_EQ(document.ToText(), "{}");

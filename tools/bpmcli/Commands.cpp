@@ -5,8 +5,10 @@
 #include "ConsoleText.h"
 #include "Inventory.h"
 #include "Ratings.h"
+#include "app/AppConfig.h"
 #include "browsers/BrowserAppBase.h"
 #include "browsers/DefaultBrowser.h"
+#include "browsers/chromium/ExtensionPolicy.h"
 #include "json/JsonDocument.h"
 #include "platform/BrivoError.h"
 #include "platform/ShellHelpers.h"
@@ -76,6 +78,14 @@ CliExit RunSwitch(const CliRequest& request) {
     if (target.record->Disabled != wantDisabled)
         return Refuse(CliExit::Failed, Label(target.addon) + " was not switched");
     PrintOut("Switched " + std::string(wantDisabled ? "off: " : "on: ") + Label(target.addon) + "\r\n");
+    if (target.record->ManagedByPolicy && wantDisabled && !AppConfig.PolicyNoteShown) {
+        AppConfig.PolicyNoteShown = true;
+        SaveSettings();
+        PrintOut(Message(L"PolicyNote", L"This browser protects its extension settings, so the extension is switched "
+                                        L"off through the browser's policy: the browser shows it as blocked by the "
+                                        L"administrator. Switch it on again here.") +
+                 "\r\n");
+    }
     return CliExit::Ok;
 }
 
@@ -131,6 +141,20 @@ CliExit RunDefault(const CliRequest& request) {
     return CliExit::Ok;
 }
 
+// The policies of the browser installed under the keyword (for "chrome"
+// the member of the old family found).
+CliExit RunPolicy(const CliRequest& request) {
+    BrowserList list;
+    GetBrowserList(list);
+    const InstalledBrowser browser = FindInstalledBrowser(list, request.browserId);
+    if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
+    const std::wstring_view key = PolicyKeyOf(browser.adapter->Browser);
+    if (key.empty())
+        return Refuse(CliExit::Usage, ToUtf8(browser.adapter->DisplayName) + " documents no policy key");
+    PrintOut(TExtensionPolicy(std::wstring(key)).ManagedJson() + "\r\n");
+    return CliExit::Ok;
+}
+
 CliExit RunJson(const CliRequest& request) {
     const std::optional<JsonDocument> document = JsonDocument::LoadFile(ToWide(request.inputPath));
     if (!document) return Refuse(CliExit::Usage, request.inputPath + " cannot be read or holds no JSON document");
@@ -154,6 +178,7 @@ CliExit RunCommand(const CliRequest& request) {
     case CliCommand::Default: return RunDefault(request);
     case CliCommand::Json: return RunJson(request);
     case CliCommand::Ratings: return RunRatings(request);
+    case CliCommand::Policy: return RunPolicy(request);
     }
     return CliExit::Usage;
 }

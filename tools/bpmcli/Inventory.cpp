@@ -73,6 +73,7 @@ ListedBrowser DescribeBrowser(TBrowserAppBase& adapter, bool withState) {
         addon.filePath = ToUtf8(record.FilePath);
         addon.iconUrl = ToUtf8(record.IconUrl);
         addon.rating = record.Rating;
+        addon.managedBy = record.ManagedByPolicy ? "policy" : "";
         addon.mark64 = IsWin64 && record.NativeView == 1;
         listed.addons.push_back(std::move(addon));
     }

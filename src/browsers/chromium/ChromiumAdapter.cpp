@@ -11,9 +11,12 @@
 #include "browsers/PluginRegistry.h"
 #include "browsers/chromium/ChromiumPreferences.h"
 #include "browsers/chromium/ExtensionMessages.h"
+#include "browsers/chromium/PolicyMarks.h"
 #include "browsers/chromium/UiLanguageTags.h"
+#include "app/LanguageLookup.h"
 #include "gfx/AddonIcons.h"
 #include "json/JsonDocument.h"
+#include "platform/BrivoError.h"
 #include "platform/FileUtil.h"
 #include "platform/ShellHelpers.h"
 #include "platform/UniqueHandles.h"
@@ -51,6 +54,14 @@ void ResolveMessages(TBrowserExtensionInfo& record, const std::vector<std::strin
         }
         if (nameDone && descriptionDone) return;
     }
+}
+
+[[noreturn]] void Refuse(const wchar_t* key, const wchar_t* english) {
+    throw BrivoError(ToUtf8(Translate(L"Messages", key, english)));
+}
+
+[[noreturn]] void RefusePolicyWrite() {
+    Refuse(L"PolicyWriteF", L"The browser's extension policy could not be changed.");
 }
 
 }  // namespace
@@ -97,6 +108,7 @@ void TChromiumAdapter::ReadProfileAt(const TBrowserProfile& profile) {
         }
     }
     PrefsDocument = std::make_unique<JsonDocument>(std::move(*prefs));
+    if (const std::wstring_view key = PolicyKeyOf(Browser); !key.empty()) policy_.emplace(std::wstring(key));
     ScanExtensionSettings();
     ScanPlugins(Extensions);
     SortExtensions();
@@ -111,6 +123,15 @@ void TChromiumAdapter::ScanExtensionSettings() {
     if (first == INVALID_HANDLE_VALUE) return;
     const UniqueFindHandle find(first);
     const std::string uiTag = GetUiLanguageTag();
+    // Only entries of "Secure Preferences" carry codes the browser checks;
+    // the policy is read once for all of them.
+    const bool protectedFile = policy_ && PrefsFileName == kSecurePrefsFileName;
+    std::vector<PolicyListEntry> blocklist;
+    std::optional<std::string> policySettings;
+    if (protectedFile) {
+        blocklist = policy_->Blocklist();
+        policySettings = policy_->SettingsText();
+    }
     do {
         // Files count as much as folders: the browser knows the extension by its settings.
         const std::wstring name = found.cFileName;
@@ -124,6 +145,14 @@ void TChromiumAdapter::ScanExtensionSettings() {
         record->Id = name;
         record->Disabled = read.disabled;
         record->FilePath = folder + read.path;
+        if (protectedFile && HasProtectionCode(*PrefsDocument, ToUtf8(name))) {
+            if (MarksRemoved(policySettings, ToUtf8(name))) {
+                pendingRemovals_.push_back(name);
+                continue;
+            }
+            record->ManagedByPolicy = true;
+            record->Disabled = IsDisabledApartFromPolicy(*entry) || ListBlocks(blocklist, name);
+        }
         if (read.hasManifest) {
             record->Name = read.name;
             record->Description = read.description;
@@ -147,6 +176,10 @@ bool TChromiumAdapter::IsBrowserRunning() { return FindProcessByName(exeName_) !
 bool TChromiumAdapter::ToggleExtension(TBrowserExtensionInfo* record) {
     if (!record) return false;
     if (!PrefsDocument || !Owns(record) || record->Kind != AddonKind::Extension) return record->Disabled;
+    if (record->ManagedByPolicy && policy_) {
+        TogglePolicyBlock(*record);
+        return record->Disabled;
+    }
     if (!SetExtensionDisabled(*PrefsDocument, ToUtf8(record->Id), !record->Disabled)) return record->Disabled;
     record->Disabled = !record->Disabled;
     PrefsDocument->SaveFile(PrefsPath());
@@ -155,7 +188,9 @@ bool TChromiumAdapter::ToggleExtension(TBrowserExtensionInfo* record) {
 
 bool TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
     if (!Owns(record)) return false;
-    if (record->Kind == AddonKind::Extension) {
+    if (record->Kind == AddonKind::Extension && record->ManagedByPolicy && policy_) {
+        if (!RemoveByPolicy(*record)) return false;
+    } else if (record->Kind == AddonKind::Extension) {
         if (!RemoveExtensionEntry(*record)) return false;
     } else if (!RemovePlugin(*record)) {
         return false;
@@ -172,6 +207,63 @@ bool TChromiumAdapter::RemoveExtensionEntry(const TBrowserExtensionInfo& record)
     if (deleted) DeleteExtensionSettings(*PrefsDocument, ToUtf8(record.Id));
     PrefsDocument->SaveFile(PrefsPath());
     return deleted;
+}
+
+void TChromiumAdapter::TogglePolicyBlock(TBrowserExtensionInfo& record) {
+    const std::wstring& key = policy_->BrowserKey();
+    if (!record.Disabled) {
+        const std::vector<PolicyChange> changes = policy_->PlanBlock(record.Id);
+        // An entry with the id that the browser does not obey (behind a gap
+        // in the numbers) is someone else's and stays as it is.
+        if (changes.empty()) RefusePolicyWrite();
+        if (TExtensionPolicy::Apply(changes).size() != changes.size()) RefusePolicyWrite();
+        SetMarked(key, PolicyMark::Blocked, record.Id, true);
+        record.Disabled = true;
+        return;
+    }
+    const std::vector<PolicyListEntry> entries = policy_->Blocklist();
+    if (ListBlocks(entries, record.Id)) {
+        // Ours is the first entry with the id; any other entry that blocks
+        // it, or "*", belongs to someone else.
+        const std::optional<PolicyListEntry> ours = FindListEntry(entries, record.Id);
+        const bool othersBlock = std::any_of(entries.begin(), entries.end(), [&](const PolicyListEntry& entry) {
+            return entry.data == L"*" || (entry.data == record.Id && ours && entry.name != ours->name);
+        });
+        if (!ours || othersBlock || !IsMarked(key, PolicyMark::Blocked, record.Id))
+            Refuse(L"PolicyBlocked", L"The administrator has blocked this extension; it cannot be switched on here.");
+        const std::vector<PolicyChange> changes = policy_->PlanUnblock(record.Id);
+        if (TExtensionPolicy::Apply(changes).size() != changes.size()) RefusePolicyWrite();
+        SetMarked(key, PolicyMark::Blocked, record.Id, false);
+        record.Disabled = DisabledInFile(record);
+        return;
+    }
+    // Switched off in the browser itself: only the browser may write its
+    // protected entry.
+    Refuse(L"PolicyInBrowser", L"This extension was switched off in the browser; please switch it on there.");
+}
+
+bool TChromiumAdapter::RemoveByPolicy(const TBrowserExtensionInfo& record) {
+    const std::wstring& key = policy_->BrowserKey();
+    const bool ourBlock = IsMarked(key, PolicyMark::Blocked, record.Id);
+    const std::vector<PolicyChange> mark = policy_->PlanMarkRemoved(record.Id);
+    // "ExtensionSettings" that is no JSON object is not ours to replace.
+    if (mark.empty()) RefusePolicyWrite();
+    if (TExtensionPolicy::Apply(mark).size() != mark.size()) RefusePolicyWrite();
+    SetMarked(key, PolicyMark::Removed, record.Id, true);
+    // The browser uninstalls it now; the program's own block would only stand
+    // in the way of a later install.
+    if (ourBlock) {
+        const std::vector<PolicyChange> unblock = policy_->PlanUnblock(record.Id);
+        if (TExtensionPolicy::Apply(unblock).size() == unblock.size())
+            SetMarked(key, PolicyMark::Blocked, record.Id, false);
+    }
+    pendingRemovals_.push_back(record.Id);
+    return true;
+}
+
+bool TChromiumAdapter::DisabledInFile(const TBrowserExtensionInfo& record) const {
+    const JsonValue* entry = Member(ExtensionSettings(*PrefsDocument), ToUtf8(record.Id));
+    return entry && IsDisabledApartFromPolicy(*entry);
 }
 
 bool TChromiumAdapter::Owns(const TBrowserExtensionInfo* record) const {

@@ -7,9 +7,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "browsers/BrowserAppBase.h"
 #include "browsers/BrowserProfile.h"
+#include "browsers/chromium/ExtensionPolicy.h"
 
 class TChromiumAdapter : public TBrowserAppBase {
 public:
@@ -35,7 +37,20 @@ public:
     // (Disabled and the document in memory are switched by then). Records
     // without a settings entry (plug-ins) and records of other adapters are
     // left alone. Answers the record's Disabled afterwards.
+    //
+    // A record ManagedByPolicy (its entry protected by a code in "Secure
+    // Preferences") is switched through the browser's blocklist instead and
+    // its file is never written: off adds the id, on takes the program's own
+    // entry away again. On is refused with BrivoError, nothing changed, when
+    // someone else's entry blocks the id or the browser itself keeps the
+    // extension off; a policy that cannot be written raises BrivoError too.
     bool ToggleExtension(TBrowserExtensionInfo* record) override;
+
+    // The browser's policy when it documents one; none otherwise.
+    const TExtensionPolicy* Policy() const { return policy_ ? &*policy_ : nullptr; }
+    // Protected extensions of this profile that the policy marks "removed":
+    // the browser uninstalls them at its next start, so they are not listed.
+    const std::vector<std::wstring>& PendingRemovals() const { return pendingRemovals_; }
 
 protected:
     // Kind, names and executable from the browser's facts.
@@ -57,9 +72,16 @@ private:
     void ScanExtensionSettings();
     // False when the extension's folder could not be deleted.
     bool RemoveExtensionEntry(const TBrowserExtensionInfo& record);
+    // The policy routes; raise BrivoError as ToggleExtension says.
+    void TogglePolicyBlock(TBrowserExtensionInfo& record);
+    bool RemoveByPolicy(const TBrowserExtensionInfo& record);
+    // What the settings file says, the policy left aside.
+    bool DisabledInFile(const TBrowserExtensionInfo& record) const;
     bool Owns(const TBrowserExtensionInfo* record) const;
     std::wstring PrefsPath() const { return DataPath + PrefsFileName; }
     std::wstring ExtensionsFolder() const { return DataPath + L"Extensions\\"; }
 
     std::wstring exeName_;
+    std::optional<TExtensionPolicy> policy_;
+    std::vector<std::wstring> pendingRemovals_;
 };

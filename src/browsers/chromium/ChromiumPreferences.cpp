@@ -29,6 +29,9 @@ bool IsTextEqual(const JsonValue* value, std::string_view text) {
 // install, a policy) belong to the browser.
 constexpr std::int64_t kUserReason = 1;
 
+// Set by the browser while its policy blocks the extension.
+constexpr std::int64_t kPolicyReason = 65536;
+
 bool IsUserReason(const JsonValue* value) { return value && value->IsInt64() && value->GetInt64() == kUserReason; }
 
 // Today's browsers keep no "state": a list of reason numbers, or in older
@@ -126,4 +129,23 @@ bool SetExtensionDisabled(JsonDocument& prefs, std::string_view id, bool disable
 bool DeleteExtensionSettings(JsonDocument& prefs, std::string_view id) {
     JsonValue* settings = Member(Member(&prefs.Root(), "extensions"), "settings");
     return settings && prefs.DeleteMember(*settings, id);
+}
+
+bool HasProtectionCode(const JsonDocument& prefs, std::string_view id) {
+    const JsonValue* codes =
+        Member(Member(Member(Member(&prefs.Root(), "protection"), "macs"), "extensions"), "settings");
+    const JsonValue* code = Member(codes, id);
+    return code && code->IsString() && code->GetStringLength() > 0;
+}
+
+bool IsDisabledApartFromPolicy(const JsonValue& entry) {
+    if (const JsonValue* state = Member(&entry, "state")) return IntegerOf(state) == 0;
+    const JsonValue* reasons = Member(&entry, "disable_reasons");
+    if (!reasons) return false;
+    if (reasons->IsArray()) {
+        for (std::size_t i = 0; i < ArraySize(reasons); ++i)
+            if (IntegerOf(ArrayElement(reasons, i), -1) != kPolicyReason) return true;
+        return false;
+    }
+    return (IntegerOf(reasons) & ~kPolicyReason) != 0;
 }

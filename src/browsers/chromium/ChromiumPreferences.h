@@ -51,3 +51,14 @@ bool SetExtensionDisabled(JsonDocument& prefs, std::string_view id, bool disable
 
 // Deletes the extension's settings entry; false when there was none.
 bool DeleteExtensionSettings(JsonDocument& prefs, std::string_view id);
+
+// True when "protection" / "macs" / "extensions" / "settings" holds a code
+// for the id: the browser checks the entry against it and throws an entry
+// changed by anyone else away.
+bool HasProtectionCode(const JsonDocument& prefs, std::string_view id);
+
+// Whether the entry is switched off for a reason other than the browser's
+// policy (reason 65536, "blocked by policy", which the browser sets and
+// takes away itself as its policy changes): "state" 0, or any other reason
+// in "disable_reasons".
+bool IsDisabledApartFromPolicy(const JsonValue& entry);

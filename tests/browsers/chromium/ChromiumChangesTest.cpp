@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ChromiumTestFiles.h"
+#include "app/AppConfig.h"
 #include "browsers/chromium/ChromeExtensions.h"
 #include "browsers/chromium/OperaExtensions.h"
 #include "platform/BrivoError.h"
@@ -292,7 +293,12 @@ TEST_F(ChromiumTodaysFiles, EntriesWithoutStateAreSwitchedThroughTheUsersReasonO
     EXPECT_FALSE(Find(again, kDark)->Disabled);
 }
 
-TEST_F(ChromiumTodaysFiles, SettingsOnlyInSecurePreferencesAreReadChangedAndRemovedThere) {
+TEST_F(ChromiumTodaysFiles, SettingsOnlyInSecurePreferencesAreReadThereAndOnlyUnprotectedOnesChangedThere) {
+    ScratchFolder settings(L"policy-settings");
+    SetSettingsFolderForTests(settings.Path());
+    ScratchRegistry registry;
+    const std::wstring policy = L"SOFTWARE\\Policies\\Google\\Chrome";
+    registry.Watch(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Policies\\Google", KEY_WOW64_64KEY);
     const std::string prefs = R"({"extensions":{"settings":{},"last_chrome_version":"156.0"},"homepage":"https://example.com/"})";
     WriteBytes(prefsPath, prefs);
     const std::wstring securePath = profile + L"Secure Preferences";
@@ -305,18 +311,27 @@ TEST_F(ChromiumTodaysFiles, SettingsOnlyInSecurePreferencesAreReadChangedAndRemo
     EXPECT_EQ(tabs->Name, L"Tab Saver");
     EXPECT_FALSE(tabs->Disabled);
     EXPECT_TRUE(dark->Disabled);
+    EXPECT_TRUE(tabs->ManagedByPolicy) << "its entry has a code";
+    EXPECT_FALSE(dark->ManagedByPolicy) << "its entry has none";
 
     chrome.ToggleExtension(tabs);
     chrome.ToggleExtension(dark);
-    EXPECT_EQ(ReadBytes(securePath), TodaysSettings("[1]", "[4]"))
-        << "the browser's own reason stays, and so do the message authentication codes";
+    EXPECT_TRUE(tabs->Disabled);
+    EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, policy + L"\\ExtensionInstallBlocklist", KEY_WOW64_64KEY, L"1"), kTabs);
+    EXPECT_EQ(ReadBytes(securePath), TodaysSettings("", "[4]"))
+        << "the protected entry is untouched, the browser's own reason stays, and so do the codes";
     EXPECT_EQ(ReadBytes(prefsPath), prefs) << "Preferences is not touched";
 
     chrome.RemoveExtension(tabs);
     EXPECT_FALSE(Find(chrome, kTabs));
-    EXPECT_FALSE(PathExists(ExtensionFolder(kTabs)));
-    EXPECT_EQ(ReadBytes(securePath), TodaysSettings("", "[4]", false)) << "removed from the file it came from";
+    EXPECT_TRUE(PathExists(ExtensionFolder(kTabs))) << "the browser uninstalls it itself";
+    EXPECT_EQ(RawString(HKEY_LOCAL_MACHINE, policy, KEY_WOW64_64KEY, L"ExtensionSettings"),
+              L"{\"aaaabbbbccccddddeeeeffffgggghhhh\":{\"installation_mode\":\"removed\"}}");
+    EXPECT_FALSE(RawValueExists(HKEY_LOCAL_MACHINE, policy + L"\\ExtensionInstallBlocklist", KEY_WOW64_64KEY, L"1"))
+        << "the program's own block goes with the removal";
+    EXPECT_EQ(ReadBytes(securePath), TodaysSettings("", "[4]"));
     EXPECT_EQ(ReadBytes(prefsPath), prefs);
+    SetSettingsFolderForTests(L"");
 }
 
 TEST_F(ChromiumTodaysFiles, SettingsInPreferencesWinOverSecurePreferences) {

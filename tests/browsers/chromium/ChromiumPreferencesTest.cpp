@@ -97,6 +97,33 @@ TEST(ChromiumExtensionSettings, CountOnlyWithAtLeastOneEntry) {
     EXPECT_FALSE(HasExtensionSettings(Parsed(R"({"extensions":{"settings":["abc"]}})")));
 }
 
+TEST(ChromiumExtensionSettings, AnEntryIsProtectedOnlyByACodeOfItsOwn) {
+    const JsonDocument secure = Parsed(
+        R"({"extensions":{"settings":{"abc":{},"def":{}}},)"
+        R"("protection":{"macs":{"extensions":{"settings":{"abc":"0A1B2C","ghi":""}},"homepage":"99"}}})");
+    EXPECT_TRUE(HasProtectionCode(secure, "abc"));
+    EXPECT_FALSE(HasProtectionCode(secure, "def")) << "no code for it";
+    EXPECT_FALSE(HasProtectionCode(secure, "ghi")) << "an empty code protects nothing";
+    EXPECT_FALSE(HasProtectionCode(secure, "homepage"));
+    EXPECT_FALSE(HasProtectionCode(Parsed(R"({"protection":{"macs":{"extensions":{"settings":["abc"]}}}})"), "abc"));
+    EXPECT_FALSE(HasProtectionCode(Parsed(R"({"protection":{"macs":{"extensions":{"settings":{"abc":7}}}}})"), "abc"));
+    EXPECT_FALSE(HasProtectionCode(Parsed("[]"), "abc"));
+}
+
+TEST(ChromiumExtensionSettings, ThePolicysOwnReasonIsLeftToThePolicy) {
+    const auto apart = [](const char* text) { return IsDisabledApartFromPolicy(Parsed(text).Root()); };
+    EXPECT_FALSE(apart(R"({})"));
+    EXPECT_FALSE(apart(R"({"disable_reasons":[]})"));
+    EXPECT_FALSE(apart(R"({"disable_reasons":[65536]})"));
+    EXPECT_TRUE(apart(R"({"disable_reasons":[65536,1]})"));
+    EXPECT_TRUE(apart(R"({"disable_reasons":[4]})"));
+    EXPECT_TRUE(apart(R"({"disable_reasons":["x"]})")) << "what is no reason number counts as a reason";
+    EXPECT_FALSE(apart(R"({"disable_reasons":65536})"));
+    EXPECT_TRUE(apart(R"({"disable_reasons":65537})"));
+    EXPECT_TRUE(apart(R"({"state":0,"disable_reasons":[]})"));
+    EXPECT_FALSE(apart(R"({"state":1,"disable_reasons":[4]})")) << "where there is a state, it decides";
+}
+
 TEST(ChromiumExtensionSettings, NeedsBothObjects) {
     EXPECT_NE(ExtensionSettings(Parsed(R"({"extensions":{"settings":{}}})")), nullptr);
     EXPECT_EQ(ExtensionSettings(Parsed(R"({"extensions":{}})")), nullptr);
