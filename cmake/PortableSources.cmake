@@ -136,9 +136,11 @@ list(APPEND BRIVO_PORTABLE_SOURCES
     src/net/AdFeed.cpp
     src/net/OnlinePages.cpp
     src/net/WebAddress.cpp
+    src/ui/NewsWindowLayout.cpp
 )
 list(APPEND BRIVO_PORTABLE_TESTS
     tests/net/AdFeedTest.cpp
     tests/net/OnlinePagesTest.cpp
     tests/net/WebAddressTest.cpp
+    tests/ui/NewsWindowLayoutTest.cpp
 )
