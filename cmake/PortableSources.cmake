@@ -132,3 +132,17 @@ list(APPEND BRIVO_PORTABLE_TESTS
     tests/browsers/chromium/LocalStateProfilesTest.cpp
     tests/browsers/firefox/FirefoxProfilesIniTest.cpp
 )
+
+# Online services: server addresses, the update and news pages, the advertisement feed.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/net/AdFeed.cpp
+    src/net/OnlinePages.cpp
+    src/net/WebAddress.cpp
+    src/ui/NewsWindowLayout.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/net/AdFeedTest.cpp
+    tests/net/OnlinePagesTest.cpp
+    tests/net/WebAddressTest.cpp
+    tests/ui/NewsWindowLayoutTest.cpp
+)

@@ -3,7 +3,9 @@
 // advertisement pages and for pictures. Each call opens and closes its own
 // session with the system's proxy settings and an empty agent name, sends
 // the line "Accept-Charset: utf-8" and follows redirects. The HTTP status is
-// not looked at: an error page's body is the answer like any other.
+// not looked at: an error page's body is the answer like any other. An
+// answer larger than its limit (4 MB for text, 2 MB for a picture) is
+// dropped while it arrives, as if nothing had come.
 #include <stdexcept>
 #include <string>
 

@@ -23,19 +23,26 @@ std::wstring DisplayVersion(const TFixedFileInfo& info) {
            number(HIWORD(info.FileVersionLS())) + L"." + number(LOWORD(info.FileVersionLS()));
 }
 
-std::wstring ProgramDisplayVersion() {
+TFixedFileInfo ProgramFileInfo() {
+    TFixedFileInfo info;
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
+        if (length == 0) return info;
         if (length < path.size()) {
             path.resize(length);
             break;
         }
         path.resize(path.size() * 2);
     }
-    TFixedFileInfo info;
     GetFixedFileInfo(path, info);
+    return info;
+}
+
+std::wstring ProgramDisplayVersion() {
+    const TFixedFileInfo info = ProgramFileInfo();
     if (info.Signature() == 0) return {};
     return DisplayVersion(info);
 }
+
+int ProgramBuild() { return LOWORD(ProgramFileInfo().FileVersionLS()); }

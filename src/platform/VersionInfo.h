@@ -26,3 +26,8 @@ std::wstring DisplayVersion(const TFixedFileInfo& info);
 // DisplayVersion of the running program's own file; empty without a version
 // resource.
 std::wstring ProgramDisplayVersion();
+// The running program's own record; all zero without a version resource.
+TFixedFileInfo ProgramFileInfo();
+// The build: the fourth component of the program's file version (50 for
+// 1.0.2.50); 0 without a version resource.
+int ProgramBuild();

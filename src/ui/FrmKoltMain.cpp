@@ -16,6 +16,8 @@
 #include "platform/Utf.h"
 #include "platform/VersionInfo.h"
 #include "ui/AddonRows.h"
+#include "ui/BrivoAd.h"
+#include "ui/BrivoNews.h"
 #include "ui/CommandGuard.h"
 #include "ui/ConfirmMessage.h"
 #include "ui/ImgModule.h"
@@ -222,21 +224,22 @@ void TfrmKoltMain::CreateLabels() {
     version.anchors = AnchorBottom | AnchorLeft;
     lbl2 = &Add<TOrixLabel>(version);
 
-    // The update link is placed and drawn; the update check comes with the
-    // online services.
+    // The update link: a manual check, which says so when nothing is new.
     TOrixLabel::CreateArgs update;
     update.name = L"lbl3";
     update.caption = L"Check for Updates";
     update.bounds = {178, 475, 199, 20};
     update.anchors = AnchorBottom | AnchorLeft;
+    update.link = true;
     lbl3 = &Add<TOrixLabel>(update);
+    lbl3->OnClick = [](TOrixControl&) { StartUpdateCheck(false); };
     for (TOrixLabel* label : {lbl2, lbl3})
         for (TOrixFont* font : {&label->Font, &label->FontOver, &label->FontDown, &label->FontDisable})
             font->SetColor(kWhite);
     for (TOrixFont* font : {&lbl3->Font, &lbl3->FontOver, &lbl3->FontDown}) font->SetUnderline(true);
 
-    // The advertisement banner's place; the banner comes with the online
-    // services.
+    // The advertisement banner: empty and not clickable until a feed
+    // arrives (TBrivoAd, made in FormCreate).
     TOrixImage::CreateArgs ad;
     ad.name = L"imgad";
     ad.bounds = {5, 372, 170, 100};
@@ -288,6 +291,13 @@ void TfrmKoltMain::FormCreate() {
     ConfigureList();
     SetupColumns();
     BuildBrowserButtons();
+    SetOnlineChecksOwner(Handle());
+    banner_ = std::make_unique<TBrivoAd>(*imgad);
+    banner_->Start();
+    // The automatic checks of the start-up (the main menu starts them again
+    // after a language switch).
+    if (AppConfig.AutoUpdate) StartUpdateCheck(true);
+    if (AppConfig.CheckNews) StartNewsCheck(AppConfig.MSGID);
     if (IconDownloadsRunning() > 0) SetTimer(Handle(), kIconTimer, kIconTimerMs, nullptr);
 }
 

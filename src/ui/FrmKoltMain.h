@@ -23,6 +23,8 @@
 #include "ui/toolkit/OrixListView.h"
 #include "ui/toolkit/OrixPopupMenu.h"
 
+class TBrivoAd;
+
 class TfrmKoltMain : public TfrmBase {
 public:
     TfrmKoltMain();
@@ -123,6 +125,7 @@ private:
     TOrixLabel* lbl2 = nullptr;
     TOrixLabel* lbl3 = nullptr;
     TOrixImage* imgad = nullptr;
+    std::unique_ptr<TBrivoAd> banner_;
     std::array<TOrixButton*, 4> socialButtons_{};
     TOrixListView* m_lstView = nullptr;
     TOrixPopupMenu* sysMenu = nullptr;

@@ -30,6 +30,13 @@ TEST_F(FetchingText, AnErrorPageYieldsItsBody) {
     EXPECT_EQ(HttpGetText(Url(L"/missing.html")), L"<html><body>404 Not Found</body></html>");
 }
 
+TEST_F(FetchingText, AnAnswerPastTheLimitIsDroppedAndOneBelowItKept) {
+    EXPECT_EQ(HttpGetText(Url(L"/huge")), L"");
+    const std::wstring below = HttpGetText(Url(L"/huge?mb=3.9"));
+    EXPECT_EQ(below.substr(0, 9), L"[VerInfo]");
+    EXPECT_GT(below.size(), 3u * 1024 * 1024);
+}
+
 TEST_F(FetchingText, APageIsCutAtItsFirstZeroByte) {
     EXPECT_EQ(HttpGetText(Url(L"/zero.html")), L"before");
 }
@@ -100,6 +107,11 @@ TEST_F(FetchingPictures, AnErrorPageOrAJpegIsNotTakenForAPicture) {
     EXPECT_THROW(HttpGetPng(Url(L"/photo.jpg")), PictureDecodeError);
     EXPECT_THROW(HttpGetPng(Url(L"/jpeg.png")), PictureDecodeError);
     EXPECT_THROW(HttpGetPng(Url(L"/zero.html")), PictureDecodeError);
+}
+
+TEST_F(FetchingPictures, AnAnswerPastThePictureLimitGivesNoPicture) {
+    EXPECT_FALSE(HttpGetPng(Url(L"/huge.png")));
+    EXPECT_TRUE(HttpGetPng(Url(L"/red.png")));
 }
 
 TEST_F(FetchingPictures, AnEmptyAnswerOrAnUnreachableAddressGivesNoPicture) {

@@ -147,6 +147,19 @@ def slow_picture(request):
     return Reply(RED_PNG, content_type="image/png")
 
 
+@route("/huge")
+def huge_page(request):
+    # Just over the text limit (4 MB), or `mb` megabytes.
+    size = int(float(request.query.get("mb", ["4.01"])[0]) * 1024 * 1024)
+    return Reply(b"[VerInfo]\r\nbuild=99\r\n" + b"x" * size, content_type="text/plain")
+
+
+@route("/huge.png")
+def huge_picture(request):
+    # A real picture followed by padding past the picture limit (2 MB).
+    return Reply(RED_PNG + b"\0" * (2 * 1024 * 1024), content_type="image/png")
+
+
 @route("/red.png")
 def red_picture(request):
     return Reply(RED_PNG, content_type="image/png")
