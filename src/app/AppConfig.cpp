@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <optional>
 
 TAppConfig AppConfig;
@@ -115,6 +116,9 @@ void LoadSettings() {
     AppConfig.AutoUpdate = ReadProfileBool(file, L"AutoUpdate", true);
     AppConfig.MSGID = ReadProfileInteger(file, L"MSGID", 0);
     AppConfig.MainWindow = ReadWindowPlacement(file);
+    // A limit below one would keep nothing to undo.
+    AppConfig.HistoryRecords = std::max<std::int32_t>(1, ReadProfileInteger(file, L"HistoryRecords", 200));
+    AppConfig.HistoryMegabytes = std::max<std::int32_t>(1, ReadProfileInteger(file, L"HistoryMegabytes", 1024));
 }
 
 void SaveSettings() {

@@ -23,6 +23,11 @@ struct TAppConfig {
     bool AutoUpdate = true;  // look for a newer version automatically
     std::int32_t MSGID = 0;  // id of the last news message shown
     TWindowPlacement MainWindow;  // "WindowPos" and "WindowSize"
+    // How much the change history keeps: the newest records up to this
+    // count and this size (with the add-ons their removals saved). Read
+    // from section General when present, never written.
+    std::int32_t HistoryRecords = 200;     // "HistoryRecords"
+    std::int32_t HistoryMegabytes = 1024;  // "HistoryMegabytes"
 };
 
 // Read and changed directly by the user-interface thread (the news check

@@ -9,7 +9,7 @@ struct CommandName {
     std::string_view name;
     CliCommand command;
 };
-constexpr std::array<CommandName, 8> kCommands = {{
+constexpr std::array<CommandName, 10> kCommands = {{
     {"help", CliCommand::Help},
     {"list", CliCommand::List},
     {"disable", CliCommand::Disable},
@@ -18,6 +18,8 @@ constexpr std::array<CommandName, 8> kCommands = {{
     {"default", CliCommand::Default},
     {"json", CliCommand::Json},
     {"ratings", CliCommand::Ratings},
+    {"history", CliCommand::History},
+    {"undo", CliCommand::Undo},
 }};
 
 std::optional<CliCommand> CommandFromName(std::string_view name) {
@@ -74,6 +76,8 @@ CommandShape ShapeOf(CliCommand command) {
     case CliCommand::Default: return {0, 1, false, false, false, false, false};
     case CliCommand::Json: return {2, 2, false, false, false, false, false};
     case CliCommand::Ratings: return {1, 1, false, false, false, false, true};
+    case CliCommand::History: return {0, 0, false, true, false, false, false};
+    case CliCommand::Undo: return {1, 1, false, false, false, false, false};
     case CliCommand::Help: break;
     }
     return {0, 1, false, false, false, false, false};
@@ -141,10 +145,11 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
                 request.format = ListFormat::Table;
             } else if (format == "json") {
                 request.format = ListFormat::Json;
-            } else if (format == "csv") {
+            } else if (format == "csv" && command != CliCommand::History) {
                 request.format = ListFormat::Csv;
             } else {
-                return Refusal("--format needs table, json or csv");
+                return Refusal(command == CliCommand::History ? "--format needs table or json"
+                                                              : "--format needs table, json or csv");
             }
         } else if (name == "--profile" && shape.profileOption) {
             const std::optional<std::string> profile = takeValue();
@@ -184,6 +189,19 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
         request.outputPath = positional[1];
         if (request.inputPath.empty() || request.outputPath.empty()) return Refusal("a file name is empty");
         break;
+    case CliCommand::Undo: {
+        // A record's number in the history list, from 1.
+        const std::string& text = positional[0];
+        int number = 0;
+        for (const char c : text) {
+            if (c < '0' || c > '9' || number > 100000000) return Refusal("undo needs a record's number from 1");
+            number = number * 10 + (c - '0');
+        }
+        if (text.empty() || number < 1) return Refusal("undo needs a record's number from 1");
+        request.number = number;
+        break;
+    }
+    case CliCommand::History:
     case CliCommand::List:
     case CliCommand::Help: break;
     }
@@ -242,6 +260,19 @@ std::string CliHelpText(CliCommand command) {
                "window does, and prints each add-on's id and rating (0.0 when the service\n"
                "has none). Exit code 1 when the service refuses or its answer is unreadable.\n"
                "  --profile  the profile, by its folder or its name; without it the first\n";
+    case CliCommand::History:
+        return "usage: bpmcli history [--format table|json]\n"
+               "\n"
+               "Lists the changes the program made, newest first, numbered from 1: time,\n"
+               "browser and profile, add-on, what was done and whether it was undone.\n"
+               "  --format   table (default) or json (one object per record)\n";
+    case CliCommand::Undo:
+        return "usage: bpmcli undo <n>\n"
+               "\n"
+               "Undoes change <n> of \"bpmcli history\": switches the add-on back, puts a\n"
+               "removed add-on back or gives the default browser back.\n"
+               "Refused with exit code 3 while the browser runs, exit code 1 when it can no\n"
+               "longer be done (the note says why).\n";
     case CliCommand::Help: break;
     }
     return "usage: bpmcli <command> [arguments]\n"
@@ -254,6 +285,8 @@ std::string CliHelpText(CliCommand command) {
            "  default [<browser>]                            show or set the default browser\n"
            "  json <in> <out>                                rewrite a JSON file in the program's form\n"
            "  ratings <browser>                              the add-ons' ratings from the rating service\n"
+           "  history [--format table|json]                  the changes made, newest first\n"
+           "  undo <n>                                       undo change n of the history\n"
            "  help [<command>]                               this text, or a command's\n"
            "\n"
            "Browsers: chrome, ie, firefox, opera, edge, brave, vivaldi.\n"

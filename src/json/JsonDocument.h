@@ -110,6 +110,11 @@ public:
     // The member when it is an array; otherwise the member becomes (or is
     // appended as) an empty array. nullptr only when `object` is no object.
     JsonValue* EnsureArray(JsonValue& object, std::string_view name);
+    // The same for an object member.
+    JsonValue* EnsureObject(JsonValue& object, std::string_view name);
+    // Sets the member to a deep copy of `value`, which may belong to any
+    // document.
+    bool SetCopy(JsonValue& object, std::string_view name, const JsonValue& value);
     // Deletes every member of that name; the other members keep their order.
     bool DeleteMember(JsonValue& object, std::string_view name);
     bool AppendString(JsonValue& array, std::string_view text);
