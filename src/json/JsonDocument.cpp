@@ -184,6 +184,12 @@ bool JsonDocument::SetCopy(JsonValue& object, std::string_view name, const JsonV
     return SetMember(object, name, JsonValue(value, root_.GetAllocator()));
 }
 
+bool JsonDocument::AppendCopy(JsonValue& array, const JsonValue& value) {
+    if (!array.IsArray() || NestingDepth(value) > kMaxCopyDepth) return false;
+    array.PushBack(JsonValue(value, root_.GetAllocator()), root_.GetAllocator());
+    return true;
+}
+
 bool JsonDocument::DeleteMember(JsonValue& object, std::string_view name) {
     if (!object.IsObject()) return false;
     bool deleted = false;

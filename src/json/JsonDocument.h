@@ -115,6 +115,8 @@ public:
     // Sets the member to a deep copy of `value`, which may belong to any
     // document.
     bool SetCopy(JsonValue& object, std::string_view name, const JsonValue& value);
+    // Appends a deep copy of `value` to the array.
+    bool AppendCopy(JsonValue& array, const JsonValue& value);
     // Deletes every member of that name; the other members keep their order.
     bool DeleteMember(JsonValue& object, std::string_view name);
     bool AppendString(JsonValue& array, std::string_view text);

@@ -1,5 +1,7 @@
 #include "browsers/history/HistoryUndo.h"
 
+#include <windows.h>
+
 #include <vector>
 
 #include "app/LanguageLookup.h"
@@ -85,6 +87,21 @@ void TakeBackAgain(const THistoryJournal& journal, const THistoryEntry& entry) {
         MovePath(ToWide(saved.original), journal.SavedLocation(entry, saved));
 }
 
+bool IsFirefox(const THistoryRecord& record) { return record.browser == "firefox"; }
+
+// The saved entry back where the browser keeps it: a member of
+// "extensions"/"settings" (the Chromium family), an element of "addons"
+// (Firefox).
+bool InsertEntry(JsonDocument& settings, const THistoryRecord& record, const JsonValue& entry) {
+    if (IsFirefox(record)) {
+        JsonValue* addons = settings.EnsureArray(settings.Root(), "addons");
+        return addons && settings.AppendCopy(*addons, entry);
+    }
+    JsonValue* extensions = settings.EnsureObject(settings.Root(), "extensions");
+    JsonValue* entries = extensions ? settings.EnsureObject(*extensions, "settings") : nullptr;
+    return entries && settings.SetCopy(*entries, record.addonId, entry);
+}
+
 TUndoResult UndoRemove(const THistoryJournal& journal, const THistoryEntry& entry) {
     const THistoryRecord& record = *entry.record;
     if (record.savedPaths.empty() && record.entry.empty() && record.registryValues.empty())
@@ -106,8 +123,9 @@ TUndoResult UndoRemove(const THistoryJournal& journal, const THistoryEntry& entr
         settings = JsonDocument::LoadFile(ToWide(record.settingsFile));
         if (!settings || !settings->Root().IsObject())
             return Refused(L"UndoNoSettings", L"The browser's settings file cannot be read.");
-        if (Member(ExtensionSettings(*settings), record.addonId))
-            return Refused(L"UndoInstalledAgain", L"The add-on has been installed again.");
+        const bool installed = IsFirefox(record) ? FirefoxAddonEntry(*settings, record.addonId) != nullptr
+                                                 : Member(ExtensionSettings(*settings), record.addonId) != nullptr;
+        if (installed) return Refused(L"UndoInstalledAgain", L"The add-on has been installed again.");
     }
     for (const THistoryRegistryValue& value : record.registryValues) {
         // A key written again since belongs to a new install.
@@ -118,9 +136,7 @@ TUndoResult UndoRemove(const THistoryJournal& journal, const THistoryEntry& entr
     }
     if (!PutBack(journal, entry)) return Refused(L"UndoNotDone", L"The change could not be undone.");
     if (settings) {
-        JsonValue* extensions = settings->EnsureObject(settings->Root(), "extensions");
-        JsonValue* entries = extensions ? settings->EnsureObject(*extensions, "settings") : nullptr;
-        if (!entries || !settings->SetCopy(*entries, record.addonId, kept->Root())) {
+        if (!InsertEntry(*settings, record, kept->Root())) {
             TakeBackAgain(journal, entry);
             return Refused(L"UndoDamaged", L"The history record is damaged: what it kept is missing.");
         }
@@ -129,6 +145,12 @@ TUndoResult UndoRemove(const THistoryJournal& journal, const THistoryEntry& entr
         } catch (const BrivoError& error) {
             TakeBackAgain(journal, entry);
             return {UndoOutcome::Impossible, error.what()};
+        }
+        if (IsFirefox(record)) {
+            // Firefox starts from its start-up cache while there is one; without
+            // it, it reads "extensions.json" and finds the add-on again.
+            const std::wstring file = ToWide(record.settingsFile);
+            DeleteFileW((file.substr(0, file.find_last_of(L'\\') + 1) + L"addonStartup.json.lz4").c_str());
         }
     }
     for (const THistoryRegistryValue& value : record.registryValues) RestoreRegistryValue(value);

@@ -49,7 +49,21 @@ bool HasChromiumEntry(const TBrowserAppBase& adapter, const TBrowserExtensionInf
            addon.Kind == AddonKind::Extension && adapter.PrefsDocument;
 }
 
+// Whether the add-on is an element of Firefox's "extensions.json".
+bool HasFirefoxEntry(const TBrowserAppBase& adapter, const TBrowserExtensionInfo& addon) {
+    return adapter.Kind == BrowserKind::Firefox && addon.Kind == AddonKind::Extension && adapter.PrefsDocument;
+}
+
 }  // namespace
+
+const JsonValue* FirefoxAddonEntry(const JsonDocument& extensions, const std::string& id) {
+    const JsonValue* addons = GetArray(&extensions.Root(), "addons");
+    for (std::size_t i = 0; i < ArraySize(addons); ++i) {
+        const JsonValue* addon = ArrayElement(addons, i);
+        if (addon->IsObject() && GetText(addon, "id") == id) return addon;
+    }
+    return nullptr;
+}
 
 THistoryRecord HistoryRecordFor(const TBrowserAppBase& adapter) {
     THistoryRecord record;
@@ -92,6 +106,10 @@ bool JournaledRemove(THistoryJournal& journal, TBrowserAppBase& adapter, TBrowse
         record.settingsFile = ToUtf8(adapter.DataPath + adapter.PrefsFileName);
         const JsonValue* entry = Member(ExtensionSettings(*adapter.PrefsDocument), ToUtf8(addon->Id));
         if (entry && entry->IsObject()) AppendJsonValue(record.entry, *entry);
+    } else if (HasFirefoxEntry(adapter, *addon)) {
+        record.settingsFile = ToUtf8(adapter.DataPath + adapter.PrefsFileName);
+        if (const JsonValue* entry = FirefoxAddonEntry(*adapter.PrefsDocument, record.addonId))
+            AppendJsonValue(record.entry, *entry);
     }
     THistoryEntry entry = journal.Add(record);
     bool movedAny = false;

@@ -5,6 +5,10 @@
 // changed then) and passes on the adapter's own errors; the record of a
 // change that did not happen is dropped again. After a change the journal is
 // kept to its limits.
+#include <string>
+
+#include "json/JsonDocument.h"
+
 class TBrowserAppBase;
 class THistoryJournal;
 struct TBrowserExtensionInfo;
@@ -20,3 +24,6 @@ bool JournaledSetDefault(THistoryJournal& journal, TBrowserAppBase& adapter);
 
 // The record's browser and profile fields for the adapter.
 THistoryRecord HistoryRecordFor(const TBrowserAppBase& adapter);
+
+// The add-on's element of "addons" in Firefox's "extensions.json", or none.
+const JsonValue* FirefoxAddonEntry(const JsonDocument& extensions, const std::string& id);
