@@ -157,7 +157,7 @@ bool TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
     if (!Owns(record)) return false;
     if (record->Kind == AddonKind::Extension) {
         if (!RemoveExtensionEntry(*record)) return false;
-    } else if (!RemovePlugin(*record)) {
+    } else if (!RemovePlugin(*record, BeforeRegistryDelete)) {
         return false;
     }
     return DestroyExtension(record);

@@ -84,7 +84,7 @@ bool TFireFoxExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
     if (!Owns(record)) return false;
     if (record->Kind == AddonKind::Extension) {
         RemoveAddonData(*record);  // when this raises, the record stays listed
-    } else if (!RemovePlugin(*record)) {
+    } else if (!RemovePlugin(*record, BeforeRegistryDelete)) {
         return false;
     }
     return DestroyExtension(record);

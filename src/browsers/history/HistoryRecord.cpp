@@ -100,6 +100,10 @@ std::string HistoryRecordToJson(const THistoryRecord& record) {
             document.SetString(*item, "root", value.root);
             document.SetString(*item, "path", value.path);
             document.SetInteger(*item, "view", value.view);
+            if (value.key) {
+                document.SetBoolean(*item, "key", true);
+                continue;
+            }
             document.SetString(*item, "name", value.name);
             document.SetBoolean(*item, "present", value.present);
             if (value.present) {
@@ -157,6 +161,8 @@ std::optional<THistoryRecord> HistoryRecordFromJson(const std::string& text) {
         value.present = GetBoolean(item, "present");
         if (value.root.empty() || value.path.empty() || !IsView(valueView)) return std::nullopt;
         value.view = static_cast<int>(valueView);
+        value.key = GetBoolean(item, "key");
+        if (value.key) value.present = false;
         if (value.present) {
             const std::int64_t type = GetInteger(item, "type", -1);
             const std::optional<std::string> data = FromHex(GetText(item, "data"));

@@ -19,6 +19,9 @@ struct THistoryRegistryValue {
     std::string root;
     std::string path;
     int view = 0;
+    // True for the key itself (made again by an undo, with no value); name,
+    // present, type and data are then unused.
+    bool key = false;
     std::string name;
     bool present = false;
     std::uint32_t type = 0;

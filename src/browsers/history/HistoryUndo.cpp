@@ -128,11 +128,8 @@ TUndoResult UndoRemove(const THistoryJournal& journal, const THistoryEntry& entr
         if (installed) return Refused(L"UndoInstalledAgain", L"The add-on has been installed again.");
     }
     for (const THistoryRegistryValue& value : record.registryValues) {
-        // A key written again since belongs to a new install.
-        if (value.present && ReadRegistryValue(RootKeyFromName(ToWide(value.root)), ToWide(value.path),
-                                               ToWide(value.name), value.view)
-                                 .present)
-            return Refused(L"UndoInstalledAgain", L"The add-on has been installed again.");
+        // A key or value written again since belongs to a new install.
+        if (RegistryEntryExists(value)) return Refused(L"UndoInstalledAgain", L"The add-on has been installed again.");
     }
     if (!PutBack(journal, entry)) return Refused(L"UndoNotDone", L"The change could not be undone.");
     if (settings) {
@@ -153,7 +150,10 @@ TUndoResult UndoRemove(const THistoryJournal& journal, const THistoryEntry& entr
             DeleteFileW((file.substr(0, file.find_last_of(L'\\') + 1) + L"addonStartup.json.lz4").c_str());
         }
     }
-    for (const THistoryRegistryValue& value : record.registryValues) RestoreRegistryValue(value);
+    // Keys come before their values and subkeys in the record.
+    bool restored = true;
+    for (const THistoryRegistryValue& value : record.registryValues) restored &= RestoreRegistryValue(value);
+    if (!restored) return Refused(L"UndoNotDone", L"The change could not be undone.");
     return {UndoOutcome::Done, {}};
 }
 

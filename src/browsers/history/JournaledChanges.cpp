@@ -118,17 +118,47 @@ bool JournaledRemove(THistoryJournal& journal, TBrowserAppBase& adapter, TBrowse
         movedAny |= moved;
         return moved;
     };
+    // The registry helpers' view: the 64-bit one on 64-bit Windows, where a
+    // Wow6432Node path reaches the 32-bit data.
+    const int view = IsWin64 ? 64 : 0;
+    adapter.BeforeRegistryDelete = [&](HKEY root, const std::wstring& path, const std::wstring* valueName) {
+        std::vector<THistoryRegistryValue> kept;
+        if (valueName)
+            kept.push_back(ReadRegistryValue(root, path, *valueName, view));
+        else
+            kept = ReadRegistryTree(root, path, view);
+        std::vector<THistoryRegistryValue>& values = entry.record->registryValues;
+        const std::size_t before = values.size();
+        values.insert(values.end(), kept.begin(), kept.end());
+        try {
+            journal.Rewrite(entry);
+        } catch (...) {
+            values.resize(before);
+            throw;
+        }
+    };
+    // A removal that failed and left every recorded key in place changed nothing.
+    const auto changedSomething = [&] {
+        if (movedAny) return true;
+        for (const THistoryRegistryValue& value : entry.record->registryValues)
+            if ((value.key || value.present) && !RegistryEntryExists(value)) return true;
+        return false;
+    };
+    const auto unhook = [&adapter] {
+        adapter.SetAside = nullptr;
+        adapter.BeforeRegistryDelete = nullptr;
+    };
     bool removed = false;
     try {
         removed = adapter.RemoveExtension(addon);
     } catch (...) {
-        adapter.SetAside = nullptr;
+        unhook();
         // What was moved stays in the journal, so that it can be put back.
-        if (!movedAny) journal.Discard(entry);
+        if (!changedSomething()) journal.Discard(entry);
         throw;
     }
-    adapter.SetAside = nullptr;
-    if (!removed && !movedAny) {
+    unhook();
+    if (!removed && !changedSomething()) {
         journal.Discard(entry);
     } else {
         KeepToLimits(journal);
