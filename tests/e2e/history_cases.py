@@ -220,3 +220,49 @@ def switch_and_default_undone_by_bpmcli(world, skin):
     check(proc.returncode == 0, "undo of the switch answers 0, not %d" % proc.returncode)
     check(world.chrome_prefs()["extensions"]["settings"][addon["id"]].get("state") == 1, "switched on again")
     check([h["undone"] for h in history(world)] == [True, True], "both marked undone")
+
+
+def browser_name(world, browser):
+    return [b for b in browser_entries(world) if b["browser"] == browser][0]["displayName"]
+
+
+def host_path(world, windows_path):
+    """A C: path of the prefix on this machine."""
+    check(windows_path[:3].upper() == "C:\\", "a path on drive C: %r" % windows_path)
+    return os.path.join(world.prefix, "drive_c", *windows_path[3:].split("\\"))
+
+
+def package_bytes(path):
+    return tree(path) if os.path.isdir(path) else {"": open(path, "rb").read()}
+
+
+@case
+def firefox_removal_undone_by_the_undo_button(world, skin):
+    addons = listed(world, "firefox")
+    row, addon = row_of(addons, lambda a: a["kind"] == 1 and a["filePath"])
+    package = host_path(world, addon["filePath"])
+    check(os.path.exists(package), "the add-on's package %s exists" % package)
+    files = package_bytes(package)
+    entry = world.firefox_addons()[addon["id"]]
+    cache = os.path.join(world.firefox_profile(), "addonStartup.json.lz4")
+    app = started(world)
+    select_browser(app, browser_name(world, "firefox"))
+    wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
+    focus_list(app, row)
+    app.key("Delete")
+    wait_until(lambda: boxes_with_text(world, message("DeleteConf"), app.pid), WAIT, "the delete confirmation")
+    app.key("Return")
+    wait_until(lambda: addon["id"] not in world.firefox_addons(), WAIT, "%s gone from extensions.json" % addon["id"])
+    check(not os.path.exists(package), "the package left the profile")
+    # Firefox ran meanwhile and wrote its start-up cache again.
+    with open(cache, "wb") as f:
+        f.write(b"mozLz40\0cache")
+    open_history(app)
+    click_history_control(app, translation("TfrmHistory.btnUndo.Caption"))
+    wait_until(lambda: os.path.exists(package), WAIT, "the package back in the profile")
+    check(package_bytes(package) == files, "the package is back byte for byte")
+    check(world.firefox_addons().get(addon["id"]) == entry, "the extensions.json entry is back as it was")
+    check(not os.path.exists(cache), "the start-up cache is removed again")
+    app.key("Escape")
+    wait_until(lambda: not history_window(app), WAIT, "the history window to close")
+    wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d again" % len(addons))
