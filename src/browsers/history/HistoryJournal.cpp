@@ -140,7 +140,11 @@ std::vector<THistoryEntry> THistoryJournal::List() const {
             } while (FindNextFileW(find.get(), &found));
         }
     }
-    std::sort(names.rbegin(), names.rend());
+    // By the stem: "<stamp>-1" (a second change in the same millisecond)
+    // comes after "<stamp>", which ".json" would not give.
+    const auto stem = [](const std::wstring& name) { return name.substr(0, name.find_last_of(L'.')); };
+    std::sort(names.begin(), names.end(),
+              [&](const std::wstring& a, const std::wstring& b) { return stem(a) > stem(b); });
     std::vector<THistoryEntry> entries;
     for (const std::wstring& name : names) {
         // Windows' pattern also matches longer extensions such as ".json~".
