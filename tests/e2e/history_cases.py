@@ -33,8 +33,13 @@ def journal_folder(world):
 def journal_records(world):
     """The journal's records, newest first, as JSON."""
     folder = journal_folder(world)
-    names = sorted((n for n in os.listdir(folder) if n.endswith(".json")), reverse=True)
-    return [json.load(open(os.path.join(folder, n), encoding="utf-8")) for n in names]
+    out = []
+    for name in sorted((n for n in os.listdir(folder) if n.endswith(".json")), reverse=True):
+        try:
+            out.append(json.load(open(os.path.join(folder, name), encoding="utf-8")))
+        except ValueError:
+            out.append(None)  # a damaged record
+    return out
 
 
 def tree(folder):
