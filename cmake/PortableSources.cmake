@@ -146,3 +146,14 @@ list(APPEND BRIVO_PORTABLE_TESTS
     tests/net/WebAddressTest.cpp
     tests/ui/NewsWindowLayoutTest.cpp
 )
+
+# The change history: the journal record's form, its limits and bpmcli's listing of it.
+list(APPEND BRIVO_PORTABLE_SOURCES
+    src/browsers/history/HistoryLimits.cpp
+    src/browsers/history/HistoryRecord.cpp
+    src/cli/HistoryListing.cpp
+)
+list(APPEND BRIVO_PORTABLE_TESTS
+    tests/browsers/history/HistoryRecordTest.cpp
+    tests/cli/HistoryListingTest.cpp
+)

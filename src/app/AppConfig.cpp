@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <optional>
 
 TAppConfig AppConfig;
@@ -120,6 +121,9 @@ void LoadSettings() {
     AppConfig.MSGID = ReadProfileInteger(file, L"MSGID", 0);
     AppConfig.MainWindow = ReadWindowPlacement(file);
     AppConfig.PolicyNoteShown = ReadProfileBool(file, L"PolicyNote", false);
+    // A limit below one would keep nothing to undo.
+    AppConfig.HistoryRecords = std::max<std::int32_t>(1, ReadProfileInteger(file, L"HistoryRecords", 200));
+    AppConfig.HistoryMegabytes = std::max<std::int32_t>(1, ReadProfileInteger(file, L"HistoryMegabytes", 1024));
 }
 
 // The settings file, with its folder, made when missing; empty without a folder.

@@ -27,6 +27,11 @@ struct TAppConfig {
     // "PolicyNote": the user has been told once that a protected browser's
     // extension is switched through the browser's policy.
     bool PolicyNoteShown = false;
+    // How much the change history keeps: the newest records up to this
+    // count and this size (with the add-ons their removals saved). Read
+    // from section General when present, never written.
+    std::int32_t HistoryRecords = 200;     // "HistoryRecords"
+    std::int32_t HistoryMegabytes = 1024;  // "HistoryMegabytes"
 };
 
 // Read and changed directly by the user-interface thread (the news check

@@ -4,6 +4,7 @@
 // work only through these fields and the virtual operations.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +65,16 @@ public:
     std::wstring ProfileName;
     // Filled by LoadStartMenuInfo.
     TBrowserRegistration Registration;
+
+    // While set, a removal hands each folder or file it would delete to this
+    // instead (the change journal moves it away, keeping it): true when it
+    // is gone from its place, false when it stayed, as for a failed delete.
+    std::function<bool(const std::wstring& path)> SetAside;
+    // While set, a removal calls this before it deletes a registry key with
+    // everything below it (valueName none) or one value, in the view the
+    // deletion uses: the change journal records them as they are. When it
+    // raises BrivoError nothing is deleted.
+    std::function<void(HKEY root, const std::wstring& path, const std::wstring* valueName)> BeforeRegistryDelete;
 
 protected:
     TBrowserAppBase();

@@ -47,11 +47,13 @@ void ReadPluginKeys(HKEY root, const std::wstring& key, const std::vector<std::w
     }
 }
 
-bool RemovePlugin(const TBrowserExtensionInfo& record) {
+bool RemovePlugin(const TBrowserExtensionInfo& record,
+                  const std::function<void(HKEY, const std::wstring&, const std::wstring*)>& beforeDelete) {
     const std::size_t split = record.FilePath.find(L'\\');
     // Without a root and a key there is nothing that could safely be deleted.
     if (split == std::wstring::npos || split + 1 >= record.FilePath.size()) return false;
     const HKEY root = RootKeyFromName(record.FilePath.substr(0, split));
+    if (beforeDelete) beforeDelete(root, record.FilePath.substr(split + 1), nullptr);
     // The backslash stays: it marks the rest as a path from the root.
     return RegRemoveKey(root, record.FilePath.substr(split));
 }

@@ -3,6 +3,7 @@
 // adapter but Internet Explorer beside its extensions.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,4 +26,7 @@ void ReadPluginKeys(HKEY root, const std::wstring& key, const std::vector<std::w
 // Deletes the registry key the record's FilePath names, with everything
 // under it. False when the key was not deleted (also for a FilePath that
 // names no key below a root).
-bool RemovePlugin(const TBrowserExtensionInfo& record);
+// beforeDelete (when set) is told the key first, as
+// TBrowserAppBase::BeforeRegistryDelete is; what it raises stops the removal.
+bool RemovePlugin(const TBrowserExtensionInfo& record,
+                  const std::function<void(HKEY, const std::wstring&, const std::wstring*)>& beforeDelete = {});

@@ -9,7 +9,7 @@ struct CommandName {
     std::string_view name;
     CliCommand command;
 };
-constexpr std::array<CommandName, 9> kCommands = {{
+constexpr std::array<CommandName, 11> kCommands = {{
     {"help", CliCommand::Help},
     {"list", CliCommand::List},
     {"disable", CliCommand::Disable},
@@ -19,6 +19,8 @@ constexpr std::array<CommandName, 9> kCommands = {{
     {"json", CliCommand::Json},
     {"ratings", CliCommand::Ratings},
     {"policy", CliCommand::Policy},
+    {"history", CliCommand::History},
+    {"undo", CliCommand::Undo},
 }};
 
 std::optional<CliCommand> CommandFromName(std::string_view name) {
@@ -76,6 +78,8 @@ CommandShape ShapeOf(CliCommand command) {
     case CliCommand::Json: return {2, 2, false, false, false, false, false};
     case CliCommand::Ratings: return {1, 1, false, false, false, false, true};
     case CliCommand::Policy: return {1, 1, false, false, false, false, false};
+    case CliCommand::History: return {0, 0, false, true, false, false, false};
+    case CliCommand::Undo: return {1, 1, false, false, false, false, false};
     case CliCommand::Help: break;
     }
     return {0, 1, false, false, false, false, false};
@@ -143,10 +147,11 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
                 request.format = ListFormat::Table;
             } else if (format == "json") {
                 request.format = ListFormat::Json;
-            } else if (format == "csv") {
+            } else if (format == "csv" && command != CliCommand::History) {
                 request.format = ListFormat::Csv;
             } else {
-                return Refusal("--format needs table, json or csv");
+                return Refusal(command == CliCommand::History ? "--format needs table or json"
+                                                              : "--format needs table, json or csv");
             }
         } else if (name == "--profile" && shape.profileOption) {
             const std::optional<std::string> profile = takeValue();
@@ -187,6 +192,19 @@ CliParse ParseCliArguments(const std::vector<std::string>& args) {
         request.outputPath = positional[1];
         if (request.inputPath.empty() || request.outputPath.empty()) return Refusal("a file name is empty");
         break;
+    case CliCommand::Undo: {
+        // A record's number in the history list, from 1.
+        const std::string& text = positional[0];
+        int number = 0;
+        for (const char c : text) {
+            if (c < '0' || c > '9' || number > 100000000) return Refusal("undo needs a record's number from 1");
+            number = number * 10 + (c - '0');
+        }
+        if (text.empty() || number < 1) return Refusal("undo needs a record's number from 1");
+        request.number = number;
+        break;
+    }
+    case CliCommand::History:
     case CliCommand::List:
     case CliCommand::Help: break;
     }
@@ -252,6 +270,19 @@ std::string CliHelpText(CliCommand command) {
                "managed policy file of Chromium on Linux (/etc/chromium/policies/managed/):\n"
                "\"ExtensionInstallBlocklist\" and \"ExtensionSettings\". Exit code 2 for a\n"
                "browser that is not installed or documents no policy key.\n";
+    case CliCommand::History:
+        return "usage: bpmcli history [--format table|json]\n"
+               "\n"
+               "Lists the changes the program made, newest first, numbered from 1: time,\n"
+               "browser and profile, add-on, what was done and whether it was undone.\n"
+               "  --format   table (default) or json (one object per record)\n";
+    case CliCommand::Undo:
+        return "usage: bpmcli undo <n>\n"
+               "\n"
+               "Undoes change <n> of \"bpmcli history\": switches the add-on back, puts a\n"
+               "removed add-on back or gives the default browser back.\n"
+               "Refused with exit code 3 while the browser runs, exit code 1 when it can no\n"
+               "longer be done (the note says why).\n";
     case CliCommand::Help: break;
     }
     return "usage: bpmcli <command> [arguments]\n"
@@ -265,6 +296,8 @@ std::string CliHelpText(CliCommand command) {
            "  json <in> <out>                                rewrite a JSON file in the program's form\n"
            "  ratings <browser>                              the add-ons' ratings from the rating service\n"
            "  policy <browser>                               the browser's extension policies as JSON\n"
+           "  history [--format table|json]                  the changes made, newest first\n"
+           "  undo <n>                                       undo change n of the history\n"
            "  help [<command>]                               this text, or a command's\n"
            "\n"
            "Browsers: chrome, ie, firefox, opera, edge, brave, vivaldi.\n"

@@ -20,7 +20,7 @@ enum class CliExit : int {
     BrowserRunning = 3,
 };
 
-enum class CliCommand { Help, List, Disable, Enable, Remove, Default, Json, Ratings, Policy };
+enum class CliCommand { Help, List, Disable, Enable, Remove, Default, Json, Ratings, Policy, History, Undo };
 
 enum class ListFormat { Table, Json, Csv };
 
@@ -39,6 +39,8 @@ struct CliRequest {
     // 32 or 64 with --view; 0 without.
     int view = 0;
     bool yes = false;
+    // undo: the record's number in the history list, from 1.
+    int number = 0;
     std::string inputPath;
     std::string outputPath;
 };

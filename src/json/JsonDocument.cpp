@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,6 +20,27 @@ constexpr unsigned kParseFlags = rapidjson::kParseStopWhenDoneFlag | rapidjson::
 bool NameIs(const JsonValue& key, std::string_view name) {
     return key.GetStringLength() == name.size() &&
            (name.empty() || std::memcmp(key.GetString(), name.data(), name.size()) == 0);
+}
+
+constexpr std::size_t kMaxCopyDepth = 256;
+
+// How many arrays and objects deep the value goes, measured without recursion.
+std::size_t NestingDepth(const JsonValue& value) {
+    std::vector<std::pair<const JsonValue*, std::size_t>> pending{{&value, 0}};
+    std::size_t deepest = 0;
+    while (!pending.empty()) {
+        const auto [at, depth] = pending.back();
+        pending.pop_back();
+        deepest = std::max(deepest, depth);
+        if (depth > kMaxCopyDepth) return depth;
+        if (at->IsObject()) {
+            for (rapidjson::SizeType i = 0; i < at->MemberCount(); ++i)
+                pending.push_back({&at->MemberBegin()[i].value, depth + 1});
+        } else if (at->IsArray()) {
+            for (rapidjson::SizeType i = 0; i < at->Size(); ++i) pending.push_back({&(*at)[i], depth + 1});
+        }
+    }
+    return deepest;
 }
 
 // The last member of that name (later duplicates win, as in the browsers),
@@ -152,6 +175,19 @@ JsonValue* JsonDocument::EnsureObject(JsonValue& object, std::string_view name) 
     }
     SetMember(object, name, JsonValue(rapidjson::kObjectType));
     return &(object.MemberEnd() - 1)->value;
+}
+
+bool JsonDocument::SetCopy(JsonValue& object, std::string_view name, const JsonValue& value) {
+    // RapidJSON copies recursively: a value nested deeper than a browser's
+    // settings ever are is refused rather than risk the stack.
+    if (!object.IsObject() || NestingDepth(value) > kMaxCopyDepth) return false;
+    return SetMember(object, name, JsonValue(value, root_.GetAllocator()));
+}
+
+bool JsonDocument::AppendCopy(JsonValue& array, const JsonValue& value) {
+    if (!array.IsArray() || NestingDepth(value) > kMaxCopyDepth) return false;
+    array.PushBack(JsonValue(value, root_.GetAllocator()), root_.GetAllocator());
+    return true;
 }
 
 bool JsonDocument::DeleteMember(JsonValue& object, std::string_view name) {

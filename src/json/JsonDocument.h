@@ -113,6 +113,11 @@ public:
     // The same for an object member: kept when it is an object, otherwise
     // made (or appended as) an empty object.
     JsonValue* EnsureObject(JsonValue& object, std::string_view name);
+    // Sets the member to a deep copy of `value`, which may belong to any
+    // document.
+    bool SetCopy(JsonValue& object, std::string_view name, const JsonValue& value);
+    // Appends a deep copy of `value` to the array.
+    bool AppendCopy(JsonValue& array, const JsonValue& value);
     // Deletes every member of that name; the other members keep their order.
     bool DeleteMember(JsonValue& object, std::string_view name);
     bool AppendString(JsonValue& array, std::string_view text);

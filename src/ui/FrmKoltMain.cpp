@@ -8,6 +8,8 @@
 #include "app/WindowPlacement.h"
 #include "browsers/DefaultBrowser.h"
 #include "browsers/IconDownload.h"
+#include "browsers/history/HistoryJournal.h"
+#include "browsers/history/JournaledChanges.h"
 #include "net/MakerAddresses.h"
 #include "net/rating/BatchRatingStep.h"
 #include "net/rating/RatingResult.h"
@@ -23,6 +25,7 @@
 #include "ui/ImgModule.h"
 #include "ui/MainFormMenu.h"
 #include "ui/MainWindowLayout.h"
+#include "ui/OpenHistoryWindow.h"
 #include "ui/Toasts.h"
 
 namespace {
@@ -343,6 +346,9 @@ void TfrmKoltMain::BuildBrowserButtons() {
     // A browser whose reading fails in a way no reader caught ends the list
     // there: the browsers read until then are shown, and the window opens.
     RunGuarded([&found] { GetBrowserList(found); });
+    // Rating workers may still deliver to the records of the adapters read
+    // before: those stay alive, out of sight, for the rest of the run.
+    for (auto& adapter : browsers_) retiredBrowsers_.push_back(std::move(adapter));
     browsers_ = std::move(found);
     slots_.clear();
     std::vector<BrowserProfiles> browsers = GroupByBrowser(browsers_);
@@ -362,6 +368,23 @@ void TfrmKoltMain::BuildBrowserButtons() {
     }
     LayoutBrowserButtons();
     SelectBrowser(*BrowserButtons[0]);
+}
+
+void TfrmKoltMain::ReloadBrowsers() {
+    // The browser and profile shown stay shown, when they are still there.
+    const BrowserId browser = currentBrowser_ ? currentBrowser_->Browser : BrowserId::None;
+    const std::wstring profile = currentBrowser_ ? currentBrowser_->ProfileFolder : std::wstring();
+    currentBrowser_ = nullptr;
+    BuildBrowserButtons();
+    for (TBrowserSlot& slot : slots_) {
+        for (size_t i = 0; i < slot.profiles.size(); ++i) {
+            if (slot.profiles[i]->Browser != browser || slot.profiles[i]->ProfileFolder != profile) continue;
+            slot.shown = static_cast<int>(i);
+            SelectBrowser(*slot.button);
+            SelectProfile(static_cast<int>(i));
+            return;
+        }
+    }
 }
 
 void TfrmKoltMain::LayoutBrowserButtons() {
@@ -569,7 +592,10 @@ void TfrmKoltMain::RemoveAddon(int index) {
         TOrixMessageBox::kNo)
         return;
     bool removed = false;
-    if (const auto failure = RunGuarded([&] { removed = browser.RemoveExtension(addon); })) {
+    if (const auto failure = RunGuarded([&] {
+            THistoryJournal journal = THistoryJournal::BesideSettings();
+            removed = JournaledRemove(journal, browser, addon);
+        })) {
         ShowSystemError(Handle(), *failure);
         return;
     }
@@ -592,7 +618,10 @@ void TfrmKoltMain::ToggleAddon(int index) {
     TBrowserExtensionInfo* addon = row->Addon;
     if (!EnsureBrowserClosed(*currentBrowser_)) return;
     const bool wasDisabled = addon->Disabled;
-    if (const auto failure = RunGuarded([&] { currentBrowser_->ToggleExtension(addon); }))
+    if (const auto failure = RunGuarded([&] {
+            THistoryJournal journal = THistoryJournal::BesideSettings();
+            JournaledToggle(journal, *currentBrowser_, addon);
+        }))
         ShowSystemError(Handle(), *failure);
     if (const int at = RowOf(addon); at >= 0) m_lstView->InvalidateRow(at);
     // Once, the first time: what the browser shows for an extension switched
@@ -629,7 +658,14 @@ void TfrmKoltMain::ShowServerMessage(const std::wstring& key) {
 
 void TfrmKoltMain::SetAsDefaultBrowser() {
     if (!currentBrowser_) return;
-    const bool accepted = SetDefaultBrowser(*currentBrowser_);
+    bool accepted = false;
+    try {
+        THistoryJournal journal = THistoryJournal::BesideSettings();
+        accepted = JournaledSetDefault(journal, *currentBrowser_);
+    } catch (const std::exception& error) {
+        ShowSystemError(Handle(), error.what());
+        return;
+    }
     for (TOrixButton* b : BrowserButtons) b->Invalidate();
     // Windows guards the choice of the default browser; the user hears of
     // success only when the change took. Since Windows 8 only the user may
@@ -687,6 +723,10 @@ bool TfrmKoltMain::KeyPreview(const MSG& message) {
     }
     if (message.wParam == VK_TAB && control) {
         WalkKindTabs((GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
+        return true;
+    }
+    if (message.wParam == 'H' && control) {
+        OpenHistoryWindow(*this);
         return true;
     }
     if (message.hwnd != m_lstView->Handle() || control) return false;

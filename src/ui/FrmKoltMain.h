@@ -39,6 +39,9 @@ public:
     void TranslateForm() override;
 
     void BuildBrowserButtons();
+    // Reads every browser again (after an undo changed their files), keeping
+    // the browser and profile shown.
+    void ReloadBrowsers();
     void SelectBrowser(TOrixButton& button);
     // Shows the index-th profile of the selected browser (the drop-down's choice).
     void SelectProfile(int index);
@@ -59,6 +62,7 @@ public:
     TBrowserAppBase* CurrentBrowser() const { return currentBrowser_; }
     int CurrentKindFilter() const { return currentKindFilter_; }
     TOrixListView& AddonList() { return *m_lstView; }
+    const BrowserList& Browsers() const { return browsers_; }
 
     // Opens the reviews of a record; the main window is disabled meanwhile.
     std::function<void(TBrowserAppBase&, TBrowserExtensionInfo&)> OnShowReviews;
@@ -109,6 +113,7 @@ private:
     POINT CentrePoint(int dx, int dy) const;
 
     BrowserList browsers_;
+    BrowserList retiredBrowsers_;
     // Four for the families, three more for Edge, Brave and Vivaldi.
     std::array<TOrixButton*, 7> BrowserButtons{};
     std::vector<TBrowserSlot> slots_;

@@ -97,7 +97,8 @@ TEST(CliArguments, HelpIsOfferedForEveryCommand) {
     Refused({"help", "frobnicate"});
 
     for (CliCommand command : {CliCommand::List, CliCommand::Disable, CliCommand::Enable, CliCommand::Remove,
-                               CliCommand::Default, CliCommand::Json, CliCommand::Ratings, CliCommand::Policy}) {
+                               CliCommand::Default, CliCommand::Json, CliCommand::Ratings, CliCommand::Policy, CliCommand::History,
+                               CliCommand::Undo}) {
         const std::string text = CliHelpText(command);
         EXPECT_EQ(text.rfind("usage: bpmcli ", 0), 0u) << text;
     }
@@ -110,6 +111,26 @@ TEST(CliArguments, UnknownOrMissingCommandsAreRefused) {
     EXPECT_NE(Refused({}).find("no command"), std::string::npos);
     EXPECT_NE(Refused({"frob"}).find("unknown command"), std::string::npos);
     Refused({"LIST"});
+}
+
+TEST(CliArguments, HistoryTakesAFormatAndUndoARecordNumber) {
+    EXPECT_EQ(Taken({"history"}).command, CliCommand::History);
+    EXPECT_EQ(Taken({"history"}).format, ListFormat::Table);
+    EXPECT_EQ(Taken({"history", "--format=json"}).format, ListFormat::Json);
+    EXPECT_NE(Refused({"history", "--format", "csv"}).find("table or json"), std::string::npos);
+    Refused({"history", "1"});
+    Refused({"history", "--browser", "chrome"});
+
+    const CliRequest undo = Taken({"undo", "12"});
+    EXPECT_EQ(undo.command, CliCommand::Undo);
+    EXPECT_EQ(undo.number, 12);
+    EXPECT_EQ(Taken({"undo", "007"}).number, 7);
+    for (const char* bad : {"0", "-1", "1.5", "x", "", "+3", "99999999999999999999"})
+        EXPECT_NE(Refused({"undo", "--", bad}).find("undo needs a record's number"), std::string::npos) << bad;
+    Refused({"undo"});
+    Refused({"undo", "1", "2"});
+    Refused({"undo", "1", "--yes"});
+    EXPECT_NE(CliHelpText(CliCommand::Help).find("undo <n>"), std::string::npos);
 }
 
 TEST(CliArguments, RatingsTakesExactlyOneBrowser) {

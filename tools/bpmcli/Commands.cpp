@@ -9,6 +9,10 @@
 #include "browsers/BrowserAppBase.h"
 #include "browsers/DefaultBrowser.h"
 #include "browsers/chromium/ExtensionPolicy.h"
+#include "browsers/history/HistoryJournal.h"
+#include "browsers/history/HistoryUndo.h"
+#include "browsers/history/JournaledChanges.h"
+#include "cli/HistoryListing.h"
 #include "json/JsonDocument.h"
 #include "platform/BrivoError.h"
 #include "platform/ShellHelpers.h"
@@ -71,7 +75,8 @@ CliExit RunSwitch(const CliRequest& request) {
     }
     if (const CliExit guard = RefuseWhileRunning(*target.adapter); guard != CliExit::Ok) return guard;
     try {
-        target.adapter->ToggleExtension(target.record);
+        THistoryJournal journal = THistoryJournal::BesideSettings();
+        JournaledToggle(journal, *target.adapter, target.record);
     } catch (const BrivoError& error) {
         return Refuse(CliExit::Failed, error.what());
     }
@@ -100,7 +105,8 @@ CliExit RunRemove(const CliRequest& request) {
                                           Label(target.addon) + ": add --yes to remove it");
     }
     try {
-        if (!target.adapter->RemoveExtension(target.record))
+        THistoryJournal journal = THistoryJournal::BesideSettings();
+        if (!JournaledRemove(journal, *target.adapter, target.record))
             return Refuse(CliExit::Failed, Label(target.addon) + " was not removed");
     } catch (const BrivoError& error) {
         return Refuse(CliExit::Failed, error.what());
@@ -124,7 +130,14 @@ CliExit RunDefault(const CliRequest& request) {
     const InstalledBrowser browser = FindInstalledBrowser(list, request.browserId);
     if (!browser.adapter) return Refuse(CliExit::Usage, browser.error);
     // Windows protects the associations; only a choice it took is reported as done.
-    if (!SetDefaultBrowser(*browser.adapter)) {
+    bool accepted = false;
+    try {
+        THistoryJournal journal = THistoryJournal::BesideSettings();
+        accepted = JournaledSetDefault(journal, *browser.adapter);
+    } catch (const BrivoError& error) {
+        return Refuse(CliExit::Failed, error.what());
+    }
+    if (!accepted) {
         // Since Windows 8 the user confirms the choice in the system's settings.
         if (IsWindows8OrLater()) {
             const std::wstring page = DefaultAppsSettingsAddress(*browser.adapter);
@@ -155,6 +168,33 @@ CliExit RunPolicy(const CliRequest& request) {
     return CliExit::Ok;
 }
 
+CliExit RunHistory(const CliRequest& request) {
+    std::vector<std::optional<THistoryRecord>> records;
+    for (THistoryEntry& entry : THistoryJournal::BesideSettings().List()) records.push_back(std::move(entry.record));
+    PrintOut(request.format == ListFormat::Json ? FormatHistoryJson(records) : FormatHistoryTable(records));
+    return CliExit::Ok;
+}
+
+CliExit RunUndo(const CliRequest& request) {
+    const THistoryJournal journal = THistoryJournal::BesideSettings();
+    std::vector<THistoryEntry> entries = journal.List();
+    if (request.number < 1 || static_cast<std::size_t>(request.number) > entries.size())
+        return Refuse(CliExit::Usage, "the history has no change " + std::to_string(request.number) + " (" +
+                                          std::to_string(entries.size()) + " listed)");
+    BrowserList list;
+    GetBrowserList(list);
+    THistoryEntry& entry = entries[static_cast<std::size_t>(request.number - 1)];
+    const TUndoResult result = UndoHistoryEntry(journal, entry, list);
+    switch (result.outcome) {
+    case UndoOutcome::Done: break;
+    case UndoOutcome::BrowserRunning: return Refuse(CliExit::BrowserRunning, result.note);
+    case UndoOutcome::Impossible: return Refuse(CliExit::Failed, result.note);
+    }
+    PrintOut("Undone: " + std::to_string(request.number) + " " + std::string(HistoryActionName(entry.record->action)) +
+             " " + (entry.record->addonName.empty() ? entry.record->browserName : entry.record->addonName) + "\r\n");
+    return CliExit::Ok;
+}
+
 CliExit RunJson(const CliRequest& request) {
     const std::optional<JsonDocument> document = JsonDocument::LoadFile(ToWide(request.inputPath));
     if (!document) return Refuse(CliExit::Usage, request.inputPath + " cannot be read or holds no JSON document");
@@ -179,6 +219,8 @@ CliExit RunCommand(const CliRequest& request) {
     case CliCommand::Json: return RunJson(request);
     case CliCommand::Ratings: return RunRatings(request);
     case CliCommand::Policy: return RunPolicy(request);
+    case CliCommand::History: return RunHistory(request);
+    case CliCommand::Undo: return RunUndo(request);
     }
     return CliExit::Usage;
 }

@@ -192,7 +192,7 @@ bool TChromiumAdapter::RemoveExtension(TBrowserExtensionInfo* record) {
         if (!RemoveByPolicy(*record)) return false;
     } else if (record->Kind == AddonKind::Extension) {
         if (!RemoveExtensionEntry(*record)) return false;
-    } else if (!RemovePlugin(*record)) {
+    } else if (!RemovePlugin(*record, BeforeRegistryDelete)) {
         return false;
     }
     return DestroyExtension(record);
@@ -203,7 +203,11 @@ bool TChromiumAdapter::RemoveExtensionEntry(const TBrowserExtensionInfo& record)
     // All installed versions go, not just the one FilePath names. A folder
     // still in use keeps its settings entry, so the browser keeps knowing it,
     // and its record, so the list keeps showing what the browser has.
-    const bool deleted = IsPlainEntryName(record.Id) && ShellDeleteFolder(ExtensionsFolder() + record.Id);
+    bool deleted = false;
+    if (IsPlainEntryName(record.Id)) {
+        const std::wstring folder = ExtensionsFolder() + record.Id;
+        deleted = SetAside ? SetAside(folder) : ShellDeleteFolder(folder);
+    }
     if (deleted) DeleteExtensionSettings(*PrefsDocument, ToUtf8(record.Id));
     PrefsDocument->SaveFile(PrefsPath());
     return deleted;

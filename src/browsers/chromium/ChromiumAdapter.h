@@ -22,10 +22,10 @@ public:
     void CloseBrowser() override;
     // True while a process with exactly the executable name exists.
     bool IsBrowserRunning() override;
-    // An extension: its whole folder "Extensions\<Id>" is deleted, its
-    // settings entry only when that worked, and the file the settings came
-    // from is written back either way; the record is dropped only when the
-    // folder went (false otherwise). A plug-in: its registry key is deleted,
+    // An extension: its whole folder "Extensions\<Id>" is deleted (or
+    // handed to SetAside), its settings entry only when that worked, and the
+    // file the settings came from is written back either way; the record is
+    // dropped only when the folder went (false otherwise). A plug-in: its registry key is deleted,
     // no file is touched; a key that stays keeps its record (false). A record
     // stays when writing raised BrivoError. A record this adapter does not
     // own is left alone (false).

@@ -84,7 +84,7 @@ bool TFireFoxExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
     if (!Owns(record)) return false;
     if (record->Kind == AddonKind::Extension) {
         RemoveAddonData(*record);  // when this raises, the record stays listed
-    } else if (!RemovePlugin(*record)) {
+    } else if (!RemovePlugin(*record, BeforeRegistryDelete)) {
         return false;
     }
     return DestroyExtension(record);
@@ -94,8 +94,13 @@ void TFireFoxExtensions::RemoveAddonData(const TBrowserExtensionInfo& record) {
     // Whether the files went or not, the browser is told to forget the add-on.
     // Only a full path is handed to the shell: an empty or relative one would
     // resolve against the program's current folder.
-    if (IsFullWindowsPath(record.FilePath) && PathExistsAnyView(record.FilePath))
-        ShellDeletePath(record.FilePath, false);
+    // The change history keeps the package of an add-on it can register again.
+    if (IsFullWindowsPath(record.FilePath) && PathExistsAnyView(record.FilePath)) {
+        if (SetAside && PrefsDocument)
+            SetAside(record.FilePath);
+        else
+            ShellDeletePath(record.FilePath, false);
+    }
     if (PrefsDocument) {
         RemoveFromExtensionsJson(record);
     } else {

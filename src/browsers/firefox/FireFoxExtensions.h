@@ -40,7 +40,8 @@ public:
     // "extensions.json" is the store. A record of another adapter is left
     // alone. Answers the record's Disabled.
     bool ToggleExtension(TBrowserExtensionInfo* record) override;
-    // An add-on: its file or folder is deleted for good, then its element of
+    // An add-on: its file or folder is deleted for good (handed to SetAside
+    // instead where "extensions.json" is the store), then its element of
     // "extensions.json" (and the start-up cache) or its database rows. A
     // plug-in: its registry key; a key that stays keeps its record (false).
     // The record is then destroyed; when the store raised BrivoError it stays

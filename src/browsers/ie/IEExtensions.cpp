@@ -64,8 +64,18 @@ bool TIEExtensions::IsBrowserRunning() { return IsIERunning(); }
 bool TIEExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
     if (!Owns(record)) return false;
     bool removed = false;
+    // The change history records what is deleted, before it is.
+    const auto keep = [this](IEPlugKind kind, const std::wstring& name, std::uint8_t native, bool value) {
+        if (!BeforeRegistryDelete || !TIESweeper::IsRegistrationName(name)) return;
+        const std::wstring path = TIESweeper::RegistrationPath(kind, native);
+        if (value)
+            BeforeRegistryDelete(TIESweeper::RegistrationRoot(kind), path, &name);
+        else
+            BeforeRegistryDelete(TIESweeper::RegistrationRoot(kind), path + L"\\" + name, nullptr);
+    };
     switch (record->Kind) {
     case AddonKind::BrowserHelperObject:
+        keep(IEPlugKind::BrowserHelperObject, record->Id, record->NativeView, false);
         removed = TIESweeper::RemoveBho(record->Id, record->NativeView);
         break;
     case AddonKind::Toolbar: {
@@ -73,14 +83,18 @@ bool TIEExtensions::RemoveExtension(TBrowserExtensionInfo* record) {
         // values of the Toolbar key; an add-on may use one id for several
         // registrations, so the record's own entry decides.
         const TPlugItem* entry = SourceEntry(*record);
-        if (entry && entry->Kind == IEPlugKind::ToolbarButton)
+        if (entry && entry->Kind == IEPlugKind::ToolbarButton) {
+            keep(IEPlugKind::ToolbarButton, record->Id, record->NativeView, false);
             removed = TIESweeper::RemoveButton(record->Id, record->NativeView);
-        else
+        } else {
+            keep(IEPlugKind::Toolbar, record->Id, record->NativeView, true);
             removed = TIESweeper::RemoveToolbar(record->Id, record->NativeView);
+        }
         break;
     }
     case AddonKind::ContextMenuEntry:
         // Context-menu entries have no id; their key is named by the text.
+        keep(IEPlugKind::ContextMenuEntry, record->Name, record->NativeView, false);
         removed = TIESweeper::RemoveMenuEntry(record->Name, record->NativeView);
         break;
     default:

@@ -158,6 +158,12 @@ bool RemoveKeyOf(IEPlugKind kind, const std::wstring& name, std::uint8_t native)
 
 }  // namespace
 
+HKEY TIESweeper::RegistrationRoot(IEPlugKind kind) { return KindRoot(kind); }
+
+std::wstring TIESweeper::RegistrationPath(IEPlugKind kind, std::uint8_t native) { return KindPath(kind, native == 1); }
+
+bool TIESweeper::IsRegistrationName(const std::wstring& name) { return IsSingleKeyName(name); }
+
 bool TIESweeper::RemoveBho(const std::wstring& clsid, std::uint8_t native) {
     return RemoveKeyOf(IEPlugKind::BrowserHelperObject, clsid, native);
 }

@@ -3,6 +3,8 @@
 // toolbar buttons and menu items, context-menu entries) from both registry
 // views, and makes every change the program applies to them: the per-user
 // on/off switch under Ext\Settings and the removal of a registration.
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +36,12 @@ public:
     // (native 1: the native path, anything else: the Wow6432Node path) and
     // nothing else. False when nothing was deleted; a name that is empty or
     // not a single key or value name is refused.
+    // Where a kind of registration lives: its root and the key of its
+    // entries in the view (native: the plain path, else Wow6432Node), and
+    // whether a name can be one entry of it (not empty, no backslash).
+    static HKEY RegistrationRoot(IEPlugKind kind);
+    static std::wstring RegistrationPath(IEPlugKind kind, std::uint8_t native);
+    static bool IsRegistrationName(const std::wstring& name);
     static bool RemoveBho(const std::wstring& clsid, std::uint8_t native);
     static bool RemoveToolbar(const std::wstring& clsid, std::uint8_t native);
     static bool RemoveButton(const std::wstring& clsid, std::uint8_t native);
