@@ -276,6 +276,11 @@ void TfrmKoltMain::CreateSocialButtons() {
 }
 
 void TfrmKoltMain::FormCreate() {
+    // The first translation builds the menu, which starts the automatic
+    // online checks: their answers come to this window.
+    SetOnlineChecksOwner(Handle());
+    // The history of changes has its item in the main menu, after "Language".
+    TMainFormMenu::Instance().AddExtraItem(L"TfrmHistory.Caption", L"History", [this] { OpenHistoryWindow(*this); });
     TfrmBase::FormCreate();
     rateTarget_ = TRateTarget::Create(Handle());
     OnPaintBackground = [this](TOrixForm&, TOrixCanvas& canvas) { PaintBackground(canvas); };
@@ -294,13 +299,8 @@ void TfrmKoltMain::FormCreate() {
     ConfigureList();
     SetupColumns();
     BuildBrowserButtons();
-    SetOnlineChecksOwner(Handle());
     banner_ = std::make_unique<TBrivoAd>(*imgad);
     banner_->Start();
-    // The automatic checks of the start-up (the main menu starts them again
-    // after a language switch).
-    if (AppConfig.AutoUpdate) StartUpdateCheck(true);
-    if (AppConfig.CheckNews) StartNewsCheck(AppConfig.MSGID);
     if (IconDownloadsRunning() > 0) SetTimer(Handle(), kIconTimer, kIconTimerMs, nullptr);
 }
 
