@@ -122,11 +122,14 @@ function(brivo_windows_exe name)
   endif()
 endfunction()
 
+# The shipped programs carry no link time: two builds of one commit give the
+# same files (./bpm package).
 brivo_windows_exe(BrivoPM SOURCES src/app/main.cpp)
-target_link_options(BrivoPM PRIVATE -municode)
+target_link_options(BrivoPM PRIVATE -municode -Wl,--no-insert-timestamp)
 file(GLOB BRIVO_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bpmcli/*.cpp)
 if(BRIVO_CLI_SOURCES)
   brivo_windows_exe(bpmcli CONSOLE SOURCES ${BRIVO_CLI_SOURCES})
+  target_link_options(bpmcli PRIVATE -Wl,--no-insert-timestamp)
 endif()
 # The control gallery: every skinned control in its states (./bpm gallery).
 file(GLOB BRIVO_GALLERY_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/gallery/*.cpp)
