@@ -148,8 +148,16 @@ Function .onInit
   ; The uninstall entry lives where a 32-bit program writes it, whatever
   ; this setup's own word size.
   SetRegView 32
-  ; Without /D an earlier install's folder is kept.
+  ; Without /D: an earlier install's folder, else the 32-bit Program Files.
   ${If} $INSTDIR == "$PROGRAMFILES32\${PRODUCT}"
+!if "${TARGET}" == "amd64-unicode"
+    ; A 64-bit build of this script (the install test on machines that run
+    ; no 32-bit programs) installs to the same folder as the shipped setup.
+    ReadEnvStr $0 "ProgramFiles(x86)"
+    ${If} $0 != ""
+      StrCpy $INSTDIR "$0\${PRODUCT}"
+    ${EndIf}
+!endif
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 != ""
       StrCpy $INSTDIR $0
