@@ -122,11 +122,14 @@ function(brivo_windows_exe name)
   endif()
 endfunction()
 
+# The shipped programs carry no link time: two builds of one commit give the
+# same files (./bpm package).
 brivo_windows_exe(BrivoPM SOURCES src/app/main.cpp)
-target_link_options(BrivoPM PRIVATE -municode)
+target_link_options(BrivoPM PRIVATE -municode -Wl,--no-insert-timestamp)
 file(GLOB BRIVO_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bpmcli/*.cpp)
 if(BRIVO_CLI_SOURCES)
   brivo_windows_exe(bpmcli CONSOLE SOURCES ${BRIVO_CLI_SOURCES})
+  target_link_options(bpmcli PRIVATE -Wl,--no-insert-timestamp)
 endif()
 # The control gallery: every skinned control in its states (./bpm gallery).
 file(GLOB BRIVO_GALLERY_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/gallery/*.cpp)
@@ -176,6 +179,7 @@ list(SORT BRIVO_TEST_DIRS)
 add_executable(browser_stand_in ${CMAKE_SOURCE_DIR}/tests/support/StandIn.c)
 target_link_options(browser_stand_in PRIVATE -municode)
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
+include(${CMAKE_SOURCE_DIR}/tests/install/install.cmake)
 
 foreach(rel ${BRIVO_TEST_DIRS})
   string(REPLACE "/" "_" TEST_NAME ${rel})
@@ -192,11 +196,11 @@ foreach(rel ${BRIVO_TEST_DIRS})
 endforeach()
 
 # The unit tests share the tree's Wine prefix and the display of ./bpm test,
-# so they run one after another; the end-to-end tests bring a prefix and an
-# Xvfb of their own and run beside them (ctest -j2).
+# so they run one after another; the end-to-end and install tests bring a
+# prefix and an Xvfb of their own and run beside them (ctest -j2).
 get_property(BRIVO_ALL_TESTS DIRECTORY PROPERTY TESTS)
 foreach(t ${BRIVO_ALL_TESTS})
-  if(NOT t STREQUAL "e2e")
+  if(NOT t MATCHES "^(e2e|install)$")
     set_tests_properties(${t} PROPERTIES RESOURCE_LOCK shared_wine_prefix)
   endif()
 endforeach()
