@@ -120,7 +120,9 @@ TEST_F(MainFormMenuTest, EveryBuildMakesTheEightItemsWithSeparatorsShortcutAndCh
         const std::vector<intptr_t> tags = {1, 2, 3, 4, 0, 5, 6, 7, 0, 8};
         for (int i = 0; i < items.Count(); ++i) {
             EXPECT_EQ(items.Item(i).Separator, tags[i] == 0) << i;
-            if (tags[i]) EXPECT_EQ(items.Item(i).Tag, tags[i]) << i;
+            if (tags[i]) {
+                EXPECT_EQ(items.Item(i).Tag, tags[i]) << i;
+            }
             EXPECT_EQ(items.Item(i).ShortCut, i == 0 ? L"F1" : L"") << i;
         }
         EXPECT_EQ(items.Item(5).Checked, !news);  // Check for Updates
