@@ -112,8 +112,8 @@ std::vector<PolicyListEntry> TExtensionPolicy::Blocklist() const {
         wchar_t name[256];
         DWORD length = 256;
         const LONG result = RegEnumValueW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS) break;
-        if (result != ERROR_SUCCESS) continue;  // a name too long for a list entry
+        if (result == ERROR_MORE_DATA) continue;  // a name too long for a list entry
+        if (result != ERROR_SUCCESS) break;       // the end, or a key that went away
         if (const std::optional<std::wstring> data = ReadString(key.get(), name))
             entries.push_back({std::wstring(name, length), *data});
     }

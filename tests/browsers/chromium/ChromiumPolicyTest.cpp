@@ -142,7 +142,9 @@ TEST_P(ProtectedProfile, TakingOurEntryAwayLeavesNoGapAndTheJournalUndoesIt) {
     EXPECT_FALSE(RawValueExists(HKEY_LOCAL_MACHINE, Blocklist(), kView, L"3"));
     ASSERT_EQ(journal.size(), 2u);
     // Taken back newest first, the journal's records restore the list.
-    for (auto change = journal.rbegin(); change != journal.rend(); ++change) ASSERT_TRUE(ApplyPolicyChange(Reversed(*change)));
+    const std::vector<PolicyChange> made = journal;
+    for (auto change = made.rbegin(); change != made.rend(); ++change) ASSERT_TRUE(ApplyPolicyChange(Reversed(*change)));
+    EXPECT_EQ(journal.size(), 4u) << "the undoing is journaled too";
     EXPECT_EQ(Entry(L"1"), kTabs);
     EXPECT_EQ(Entry(L"2"), kOther);
     EXPECT_EQ(Entry(L"3"), kDark + L"x");
