@@ -69,9 +69,9 @@ TEST(HistoryRecord, EveryActionReadsBackAsWritten) {
     made.browser = "firefox";
     made.undone = "2026-01-02T04:00:00Z";
     // Data bytes of every value, a NUL and high bytes included; an absent value.
-    made.registryValues = {{"HKEY_CURRENT_USER", "Software\\x\\UserChoice", 64, "Progid", true, 1,
+    made.registryValues = {{"HKEY_CURRENT_USER", "Software\\x\\UserChoice", 64, false, "Progid", true, 1,
                             std::string("F\0i\0r\0\xff\x80\0\0", 9)},
-                           {"HKEY_CLASSES_ROOT", "http\\shell\\open\\command", 0, "", false, 0, ""}};
+                           {"HKEY_CLASSES_ROOT", "http\\shell\\open\\command", 0, false, "", false, 0, ""}};
     const THistoryRecord back = RoundTrip(made);
     EXPECT_EQ(back.action, HistoryAction::Default);
     EXPECT_EQ(back.undone, made.undone);
@@ -117,7 +117,7 @@ TEST(HistoryRecord, DamagedRecordsAreRefusedNotGuessed) {
     made.time = "t";
     made.action = HistoryAction::Default;
     made.browser = "chrome";
-    made.registryValues = {{"HKEY_CURRENT_USER", "p", 0, "n", true, 1, "ab"}};
+    made.registryValues = {{"HKEY_CURRENT_USER", "p", 0, false, "n", true, 1, "ab"}};
     const std::string value = HistoryRecordToJson(made);
     ASSERT_NE(value.find("\"data\":\"6162\""), std::string::npos) << value;
     for (const char* data : {"\"data\":\"616\"", "\"data\":\"61zz\""}) {
