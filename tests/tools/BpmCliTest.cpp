@@ -135,7 +135,7 @@ TEST_F(BpmCli, ListsAsCsvAndAsATableInUtf8) {
     const CliResult csv = RunCli(L"list --format csv --browser chrome");
     ASSERT_EQ(csv.exitCode, 0u) << csv.err;
     EXPECT_EQ(csv.out.rfind("browser,kind,id,name,description,version,disabled,nativeView,filePath,iconUrl,hasIcon,"
-                            "rating\r\nchrome,1," + kCafe + ",Caf\xc3\xa9 \xf0\x9f\x98\x80,,1,true,0,",
+                            "rating,managedBy\r\nchrome,1," + kCafe + ",Caf\xc3\xa9 \xf0\x9f\x98\x80,,1,true,0,",
                             0),
               0u)
         << csv.out;
