@@ -168,7 +168,21 @@ def language_order(world):
     """The language names in the order the program lists them."""
     pattern = "Z:" + os.path.join(world.bin, "Languages", "*.ini").replace("/", "\\")
     out = world.probe("list-files", pattern).stdout.decode("ascii")
-    return [json.loads(line)[:-4] for line in out.splitlines() if line.startswith('"')]
+    seen = [json.loads(line)[:-4] for line in out.splitlines() if line.startswith('"')]
+    # Without a UTF-8 locale on the machine Wine reads the non-ASCII file
+    # names in another code page: name each by the shipped file it stands for.
+    shipped = [n[:-4] for n in os.listdir(os.path.join(ROOT, "Languages")) if n.endswith(".ini")]
+
+    def likeness(a, b):
+        front = next((i for i, (x, y) in enumerate(zip(a, b)) if x != y), min(len(a), len(b)))
+        back = next((i for i, (x, y) in enumerate(zip(reversed(a), reversed(b))) if x != y), min(len(a), len(b)))
+        return front + back
+
+    order = []
+    for name in seen:
+        left = [n for n in shipped if n not in order]
+        order.append(name if name in left else max(left, key=lambda n: likeness(n, name)))
+    return order
 
 
 def choose_language(app, order, name):

@@ -38,8 +38,8 @@ class WebService:
                    "the web service to start")
         self.url = "http://127.0.0.1:%s" % open(port_file).read().strip()
 
-    def control(self, path, **query):
-        with urllib.request.urlopen("%s/%s?%s" % (self.url, path, urllib.parse.urlencode(query)), timeout=10) as r:
+    def control(self, command, **query):
+        with urllib.request.urlopen("%s/%s?%s" % (self.url, command, urllib.parse.urlencode(query)), timeout=10) as r:
             return r.read().decode("utf-8", "replace")
 
     def page(self, path, body, status=200):

@@ -55,6 +55,13 @@ class ProtectedProfile : public ::testing::TestWithParam<BrowserCase> {
 protected:
     void SetUp() override {
         SetSettingsFolderForTests(settings.Path());
+        // A run cut off before its clean-up leaves the policy keys behind;
+        // they belong to the tests in this prefix, so start without them.
+        HKEY policies = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | kView, &policies) == ERROR_SUCCESS) {
+            RegDeleteTreeW(policies, std::wstring(GetParam().watched).substr(9).c_str());
+            RegCloseKey(policies);
+        }
         registry.Watch(HKEY_LOCAL_MACHINE, GetParam().watched, kView);
         profile = sandbox.MakeUserDataProfile(FactsOf(GetParam().browser).userData, L"Default", kPrefs);
         WriteBytes(profile + L"Secure Preferences", kSecurePrefs);
