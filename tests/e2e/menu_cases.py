@@ -14,8 +14,9 @@ from driver import E2EError, wait_until  # noqa: F401
 
 MENU_CLASS = "TOrixMenuWindow"
 ITEM_H, SEPARATOR_H, BORDER = 25, 7, 1
-# Positions of the main menu after a build: separators at 4 and 8.
-ITEMS = ["help", "forum", "home", "contact", None, "updates", "news", "language", None, "about"]
+# Positions of the main menu after a build: separators at 4 and, behind the
+# history window's item, at 9.
+ITEMS = ["help", "forum", "home", "contact", None, "updates", "news", "language", "history", None, "about"]
 MARK_W = 26
 
 
