@@ -313,6 +313,7 @@ class World:
         for root, path, view in self.NARROWED_KEYS:
             self.probe("acl", "full", root, path, view, check=False)
         shutil.rmtree(os.path.dirname(self.settings_path()), ignore_errors=True)
+        shutil.rmtree(os.path.join(self.user_dir(), "AppData", "Roaming", "UpdateInfo"), ignore_errors=True)
         for script in ("chromium.sh", "firefox.sh", "ie.sh", "startmenu.sh"):
             self.run(["bash", os.path.join(ROOT, "scripts", "demo.d", script)], timeout=300,
                      env={"BRIVO_BUILD": self.build})
@@ -628,5 +629,8 @@ class App:
             self.world.kill_wine()
             with contextlib.suppress(subprocess.TimeoutExpired):
                 self.proc.wait(10)
+            # A program started next must find Wine's own services running,
+            # as every case does after the world is put back.
+            self.world.start_wine()
         if not self.log.closed:
             self.log.close()

@@ -213,14 +213,19 @@ def online_banner_shows_caches_and_opens_its_link(world, skin):
     check(wait_opened(world, 1) == ["https://www.brivosoft.com/tips.html"], "the banner's link opened")
 
     # The next run: the server says nothing changed; the cached picture shows without a download.
+    # The program never writes "Ad.txt"; when one is there, its address and
+    # version make the request.
     app.close()
+    check("Ad.txt" not in files_under(cache_dir(world)), "the program wrote Ad.txt")
+    with open(os.path.join(cache_dir(world), "Ad.txt"), "w", encoding="utf-8") as f:
+        json.dump({"adcheckurl": service.url + "/ad/ad2.php", "adver": "3"}, f)
     pictures = service.hits("/ad/pic/banner.png")
-    service.page(FEED, json.dumps({"msg": 0}))
+    service.page("/ad/ad2.php", json.dumps({"msg": 0}))
     app = online(world, service)
     app.wait_shot(lambda s: s.count(BANNER_BLUE, bx, by, 8, 8, tolerance=12) == 64, WAIT,
                   "the cached banner", seen=lambda s: s.pixel(bx + 2, by + 2))
-    query = urllib.parse.parse_qs(service.last(FEED))
-    check(query.get("adver") == ["3"], "second request carries the cached version: %s" % query.get("adver"))
+    query = urllib.parse.parse_qs(service.last("/ad/ad2.php"))
+    check(query.get("adver") == ["3"], "the second request is made from Ad.txt: %s" % query)
     check(service.hits("/ad/pic/banner.png") == pictures, "no picture download on the second run")
 
 
