@@ -40,7 +40,13 @@ def menu_windows(app):
 def open_menu(app):
     app.move(app.size[0] // 2, 300)
     app.click(*menu_button(app))
-    return wait_until(lambda: menu_windows(app), WAIT, "the main menu")[0]
+    try:
+        return wait_until(lambda: menu_windows(app), WAIT, "the main menu")[0]
+    except E2EError as e:
+        path = os.path.join(app.world.shots, "failed-main-menu.png")
+        app.world.screenshot().save_png(path)
+        raise E2EError("%s; windows %s (screenshot %s)" % (
+            e, [(w["class"], w["text"]) for w in app.own_windows()], path)) from None
 
 
 def wait_menu_closed(app):

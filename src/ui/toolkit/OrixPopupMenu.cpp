@@ -77,11 +77,18 @@ bool TOrixPopupMenu::Popup(int x, int y) {
     if (OnShown) OnShown(*this);
     // Messages are taken without blocking so that the menu also notices when
     // another program comes to the front (which sends this thread nothing).
+    // Only a change counts: the click that opened the menu may still be
+    // bringing this program to the front, and the window that was in front
+    // when the menu opened is no reason to close it.
+    HWND lastFront = GetForegroundWindow();
     MSG message;
     while (!done_) {
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            HWND front = GetForegroundWindow();
-            if (front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId()) break;
+            const HWND front = GetForegroundWindow();
+            const bool otherCameToFront = front && front != lastFront &&
+                                          GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+            lastFront = front;
+            if (otherCameToFront) break;
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
             continue;
         }

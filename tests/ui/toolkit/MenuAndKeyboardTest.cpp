@@ -2,6 +2,10 @@
 // controls, and the message box's answers.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "ToolkitTestSupport.h"
 #include "ui/toolkit/OrixButton.h"
 #include "ui/toolkit/OrixEdit.h"
@@ -101,6 +105,48 @@ TEST_F(MenuTest, AccessKeysAndEscapeFromTheSubMenuGoBackOneLevel) {
     // the highlighted Language item's first entry.
     EXPECT_TRUE(PopupWithKeys({VK_END, VK_UP, VK_RIGHT, VK_ESCAPE, VK_UP, VK_RETURN}));
     EXPECT_EQ(chosen, L"Check for &Updates");
+}
+
+// A window of another thread stands for another program: the menu stays
+// open for the window that was in front when it opened (the click that
+// opened it may still be bringing the form forward), and closes when such
+// a window comes to the front afterwards.
+TEST_F(MenuTest, ClosesWhenAnotherWindowComesToTheFrontNotForTheOneInFrontAtOpening) {
+    std::atomic<HWND> other{nullptr};
+    std::thread otherThread([&] {
+        HWND window = CreateWindowExW(0, L"STATIC", L"Other program", WS_POPUP | WS_VISIBLE, 600, 500, 120, 80,
+                                      nullptr, nullptr, nullptr, nullptr);
+        other = window;
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        DestroyWindow(window);
+    });
+    while (!other) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    SetForegroundWindow(other);
+    PumpFor(150);
+    ASSERT_EQ(GetForegroundWindow(), other.load());
+
+    std::atomic<bool> openWhileOtherStayedInFront{false};
+    std::atomic<bool> closedOnItsOwn{false};
+    std::thread driver([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        openWhileOtherStayedInFront = menu->IsOpen();
+        SetForegroundWindow(form.Handle());
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        SetForegroundWindow(other);
+        for (int i = 0; i < 30 && menu->IsOpen(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        closedOnItsOwn = !menu->IsOpen();
+        // Never leave the test waiting on an open menu.
+        if (!closedOnItsOwn) PostMessageW(form.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    menu->OnShown = nullptr;
+    EXPECT_FALSE(menu->Popup(200, 200));
+    driver.join();
+    PostThreadMessageW(GetWindowThreadProcessId(other, nullptr), WM_QUIT, 0, 0);
+    otherThread.join();
+    EXPECT_TRUE(openWhileOtherStayedInFront);
+    EXPECT_TRUE(closedOnItsOwn);
+    EXPECT_TRUE(chosen.empty());
 }
 
 TEST_F(MenuTest, ItemsAre25DesignPixelsHigh) {
