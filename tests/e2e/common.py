@@ -281,6 +281,11 @@ def browser_entries(world):
     return out
 
 
+def browser_name(world, browser):
+    """The browser's name as its button shows it."""
+    return [b for b in browser_entries(world) if b["browser"] == browser][0]["displayName"]
+
+
 def row_of(addons, predicate):
     """The first visible row whose add-on satisfies predicate."""
     for i, a in enumerate(addons[:Layout.visible_rows()]):

@@ -227,10 +227,6 @@ def switch_and_default_undone_by_bpmcli(world, skin):
     check([h["undone"] for h in history(world)] == [True, True], "both marked undone")
 
 
-def browser_name(world, browser):
-    return [b for b in browser_entries(world) if b["browser"] == browser][0]["displayName"]
-
-
 def host_path(world, windows_path):
     """A C: path of the prefix on this machine."""
     check(windows_path[:3].upper() == "C:\\", "a path on drive C: %r" % windows_path)
@@ -268,6 +264,58 @@ def firefox_removal_undone_by_the_undo_button(world, skin):
     check(package_bytes(package) == files, "the package is back byte for byte")
     check(world.firefox_addons().get(addon["id"]) == entry, "the extensions.json entry is back as it was")
     check(not os.path.exists(cache), "the start-up cache is removed again")
+    app.key("Escape")
+    wait_until(lambda: not history_window(app), WAIT, "the history window to close")
+    wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d again" % len(addons))
+
+
+BHO = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"
+CLASSES = "HKLM\\SOFTWARE\\Classes\\CLSID"
+
+
+def registry_export(world, key, view):
+    """The key's subtree as reg.exe exports it (text), or None when it is missing."""
+    path = os.path.join(world.prefix, "drive_c", "e2e-export.reg")
+    proc = world.wine("reg", "export", key, "C:\\e2e-export.reg", "/reg:%s" % view, "/y", check=False)
+    if proc.returncode != 0:
+        return None
+    text = open(path, "rb").read().decode("utf-16")
+    os.remove(path)
+    return text
+
+
+@case
+def ie_helper_in_both_views_removed_and_undone(world, skin):
+    addons = listed(world, "ie")
+    rows = [i for i, a in enumerate(addons) if a["kind"] == 1 and a["name"] == "Quillmark Password Keeper"]
+    check(len(rows) == 2, "the helper is listed once for each view: rows %s" % rows)
+    clsid = addons[rows[0]]["id"]
+    keys = [(key, view) for key in (BHO, CLASSES + "\\" + clsid) for view in ("32", "64")]
+    before = {k: registry_export(world, *k) for k in keys}
+    check(all(before.values()), "every key is there before: %s" % [k for k, v in before.items() if not v])
+    app = started(world)
+    select_browser(app, browser_name(world, "ie"))
+    wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
+    # Both rows go, one after the other: the second moves up into the first's place.
+    for left in (1, 0):
+        focus_list(app, rows[0])
+        app.key("Delete")
+        wait_until(lambda: boxes_with_text(world, message("DeleteConf"), app.pid), WAIT, "the delete confirmation")
+        app.key("Return")
+        wait_until(lambda: len([a for a in listed(world, "ie") if a["id"] == clsid]) == left, WAIT,
+                   "%d registration(s) of the helper left" % left)
+    check(not any(world.reg_key_exists(BHO + "\\" + clsid, view) for view in ("32", "64")),
+          "the helper's key is gone from both views")
+    # Undo both, newest first, with the button; the window keeps its selection.
+    open_history(app)
+    for row in (0, 1):
+        app.click(*history_row_point(app, history_window(app), row))
+        click_history_control(app, translation("TfrmHistory.btnUndo.Caption"))
+        wait_until(lambda: sum(h["undone"] for h in history(world)) == row + 1, WAIT, "%d undone" % (row + 1))
+    after = {k: registry_export(world, *k) for k in keys}
+    for k in keys:
+        check(after[k] == before[k], "%s (%s-bit view) is back as it was:\n%s\n--- now ---\n%s" % (
+            k[0], k[1], before[k], after[k]))
     app.key("Escape")
     wait_until(lambda: not history_window(app), WAIT, "the history window to close")
     wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d again" % len(addons))

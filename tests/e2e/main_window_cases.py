@@ -85,10 +85,6 @@ def start_tab_faces(app):
     return selected
 
 
-def browser_name(world, browser):
-    return [b for b in browser_entries(world) if b["browser"] == browser][0]["displayName"]
-
-
 @case
 def kind_tabs_follow_the_browser(world, skin):
     app = started(world)
