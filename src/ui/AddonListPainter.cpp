@@ -206,6 +206,9 @@ void TAddonListPainter::PaintBrowserButton(TOrixButton& button, TOrixCanvas& can
     if (!IsDefaultBrowser(*adapter)) return;
     const TOrixFont& font = FontsFor(button).DefaultMark;
     const std::wstring mark = MainText(L"TfrmKoltMain.default", L"(Default)");
-    canvas.Text(mark, {canvas.Scale(60), canvas.Scale(face.markTop), button.ClientWidth(), button.ClientHeight()},
-                font, DT_SINGLELINE | DT_NOPREFIX);
+    // A long translation ends in "..." inside the button rather than at its edge.
+    canvas.Text(mark,
+                {canvas.Scale(60), canvas.Scale(face.markTop), button.ClientWidth() - canvas.Scale(6),
+                 button.ClientHeight()},
+                font, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
