@@ -1,4 +1,9 @@
-"""Start-up shared by the loopback test servers (testserver, ratingservice).
+"""What the loopback test servers share (testserver, ratingservice, webservice).
+
+Server(service, handler) is a threading HTTP server on a free loopback port
+that keeps `service` and the time of the last request (touch()).
+take_switch(switches, name) takes one use of the misbehaviour switch set for
+that name (or for "*", every name), or None.
 
 serve(server, port_file, idle_timeout, watch_pid) announces the server's port
 ("port N" on standard output and, with a port file, N in that file, written
@@ -12,6 +17,34 @@ import os
 import sys
 import threading
 import time
+from http.server import ThreadingHTTPServer
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+
+    def __init__(self, service, handler):
+        super().__init__(("127.0.0.1", 0), handler)
+        self.service = service
+        self.last_request = time.monotonic()
+
+    def touch(self):
+        self.last_request = time.monotonic()
+
+
+def take_switch(switches, name):
+    """Call with the service's lock held. A switch is a dict with "count":
+    the answers it still spoils (negative: every answer)."""
+    for key in (name, "*"):
+        switch = switches.get(key)
+        if not switch:
+            continue
+        if switch["count"] > 0:
+            switch["count"] -= 1
+            if switch["count"] == 0:
+                del switches[key]
+        return switch
+    return None
 
 
 def _watch(server, idle_timeout, pid):

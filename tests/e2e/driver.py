@@ -137,26 +137,43 @@ def colour(text):
 
 # -- services ---------------------------------------------------------------
 
-class RatingService:
-    """tools/ratingservice/serve.py seeded with the demo ratings."""
+class StandInService:
+    """A service stand-in of tools/ (TOOL/serve.py) seeded with the demo
+    content, on a port of its own; it ends with this run at the latest."""
 
-    def __init__(self, state_dir):
+    def __init__(self, tool, state_dir):
         os.makedirs(state_dir, exist_ok=True)
-        port_file = os.path.join(state_dir, "rating-port")
+        port_file = os.path.join(state_dir, "%s-port" % tool)
         with contextlib.suppress(FileNotFoundError):
             os.remove(port_file)
-        self.log = open(os.path.join(state_dir, "rating.log"), "w")
+        self.log = open(os.path.join(state_dir, "%s.log" % tool), "w")
         self.proc = subprocess.Popen(
-            [sys.executable, os.path.join(ROOT, "tools", "ratingservice", "serve.py"), "--seed", "demo",
+            [sys.executable, os.path.join(ROOT, "tools", tool, "serve.py"), "--seed", "demo",
              "--port-file", port_file, "--idle-timeout", "1800", "--watch-pid", str(os.getpid())],
             stdin=subprocess.DEVNULL, stdout=self.log, stderr=subprocess.STDOUT)
         wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 20,
-                   "the rating service to start")
+                   "the %s stand-in to start" % tool)
         self.url = "http://127.0.0.1:%s" % open(port_file).read().strip()
 
-    def control(self, path, **query):
-        with urllib.request.urlopen("%s/%s?%s" % (self.url, path, urllib.parse.urlencode(query)), timeout=10) as r:
+    def control(self, command, **query):
+        with urllib.request.urlopen("%s/%s?%s" % (self.url, command, urllib.parse.urlencode(query)), timeout=10) as r:
             return r.read().decode("utf-8", "replace")
+
+    def stop(self):
+        with contextlib.suppress(Exception):
+            self.control("__quit")
+        with contextlib.suppress(Exception):
+            self.proc.wait(5)
+        if self.proc.poll() is None:
+            self.proc.kill()
+        self.log.close()
+
+
+class RatingService(StandInService):
+    """tools/ratingservice/serve.py seeded with the demo ratings."""
+
+    def __init__(self, state_dir):
+        super().__init__("ratingservice", state_dir)
 
     def post(self, op, fields):
         body = urllib.parse.urlencode(fields).encode("ascii")
@@ -177,15 +194,6 @@ class RatingService:
 
     def hits(self, op):
         return int(self.control("__hits", op=op))
-
-    def stop(self):
-        with contextlib.suppress(Exception):
-            self.control("__quit")
-        with contextlib.suppress(Exception):
-            self.proc.wait(5)
-        if self.proc.poll() is None:
-            self.proc.kill()
-        self.log.close()
 
 
 class SilentService:
@@ -380,8 +388,9 @@ class World:
             self.kill_wine()
         for app in self.apps:
             app.close()
-        if self.service:
-            self.service.stop()
+        for service in (self.service, getattr(self, "web_service", None)):
+            if service:
+                service.stop()
         if self.xvfb:
             self.xvfb.terminate()
             with contextlib.suppress(Exception):

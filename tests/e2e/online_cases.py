@@ -3,17 +3,13 @@ update link, the advertisement banner (on the screen, in the cache folder and
 in the request) and the news check, with the service's hostile answers.
 """
 
-import contextlib
 import json
 import os
-import subprocess
-import sys
 import time
 import urllib.parse
-import urllib.request
 
 from common import *  # noqa: F401,F403 - the shared layout, texts and helpers
-from driver import ROOT, E2EError, wait_until  # noqa: F401
+from driver import ROOT, E2EError, StandInService, wait_until  # noqa: F401
 
 UPDATE = "/update/koltverinfo.htm"
 NEWS = "/news/koltinfo.htm"
@@ -21,26 +17,11 @@ FEED = "/ad/ad1.php"
 BUILD = 50  # the fourth component of the program's file version
 
 
-class WebService:
+class WebService(StandInService):
     """tools/webservice/serve.py, one per run, reset for every case."""
 
     def __init__(self, state_dir):
-        os.makedirs(state_dir, exist_ok=True)
-        port_file = os.path.join(state_dir, "web-port")
-        with contextlib.suppress(FileNotFoundError):
-            os.remove(port_file)
-        self.log = open(os.path.join(state_dir, "web.log"), "w")
-        self.proc = subprocess.Popen(
-            [sys.executable, os.path.join(ROOT, "tools", "webservice", "serve.py"), "--seed", "demo",
-             "--port-file", port_file, "--idle-timeout", "1800", "--watch-pid", str(os.getpid())],
-            stdin=subprocess.DEVNULL, stdout=self.log, stderr=subprocess.STDOUT)
-        wait_until(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 20,
-                   "the web service to start")
-        self.url = "http://127.0.0.1:%s" % open(port_file).read().strip()
-
-    def control(self, command, **query):
-        with urllib.request.urlopen("%s/%s?%s" % (self.url, command, urllib.parse.urlencode(query)), timeout=10) as r:
-            return r.read().decode("utf-8", "replace")
+        super().__init__("webservice", state_dir)
 
     def page(self, path, body, status=200):
         self.control("__page", path=path, body=urllib.parse.quote(body), status=status)

@@ -50,7 +50,7 @@ import sqlite3
 import sys
 import threading
 import time
-from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from http.server import BaseHTTPRequestHandler
 from urllib.parse import parse_qs, urlsplit
 
 sys.dont_write_bytecode = True  # no __pycache__ beside the sources
@@ -251,16 +251,7 @@ class Service:
     # -- misbehaviour ----------------------------------------------------------
     def take_switch(self, op):
         with self.lock:
-            for name in (op, "*"):
-                switch = self.switches.get(name)
-                if not switch:
-                    continue
-                if switch["count"] > 0:
-                    switch["count"] -= 1
-                    if switch["count"] == 0:
-                        del self.switches[name]
-                return switch
-            return None
+            return loopback_server.take_switch(self.switches, op)
 
 
 ASCII_LOWER = str.maketrans("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz")
@@ -412,18 +403,6 @@ class Handler(BaseHTTPRequestHandler):
         self.reply(reply)
 
 
-class Server(ThreadingHTTPServer):
-    daemon_threads = True
-
-    def __init__(self, service):
-        super().__init__(("127.0.0.1", 0), Handler)
-        self.service = service
-        self.last_request = time.monotonic()
-
-    def touch(self):
-        self.last_request = time.monotonic()
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port-file")
@@ -435,7 +414,7 @@ def main():
     parser.add_argument("--watch-pid", type=int, default=0)
     args = parser.parse_args()
 
-    server = Server(Service(args.db, args.seed, args.page_size, args.key_lifetime))
+    server = loopback_server.Server(Service(args.db, args.seed, args.page_size, args.key_lifetime), Handler)
     loopback_server.serve(server, args.port_file, args.idle_timeout, args.watch_pid)
 
 

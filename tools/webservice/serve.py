@@ -47,7 +47,7 @@ import sys
 import threading
 import time
 import zlib
-from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from http.server import BaseHTTPRequestHandler
 from urllib.parse import parse_qs, unquote_to_bytes, urlsplit
 
 sys.dont_write_bytecode = True  # no __pycache__ beside the sources
@@ -185,16 +185,7 @@ class Service:
 
     def take_switch(self, path):
         with self.lock:
-            for key in (path, "*"):
-                switch = self.switches.get(key)
-                if not switch:
-                    continue
-                if switch["count"] > 0:
-                    switch["count"] -= 1
-                    if switch["count"] == 0:
-                        del self.switches[key]
-                return switch
-        return None
+            return loopback_server.take_switch(self.switches, path)
 
     def answer(self, path):
         if path.startswith("/ad/pic/"):
@@ -294,18 +285,11 @@ class Handler(BaseHTTPRequestHandler):
         self.reply(page)
 
 
-class Server(ThreadingHTTPServer):
-    daemon_threads = True
-
+class Server(loopback_server.Server):
     def __init__(self, service):
-        super().__init__(("127.0.0.1", 0), Handler)
-        self.service = service
-        self.last_request = time.monotonic()
+        super().__init__(service, Handler)
         service.base = "http://127.0.0.1:%d" % self.server_address[1]
         service.reset()
-
-    def touch(self):
-        self.last_request = time.monotonic()
 
 
 def main():
