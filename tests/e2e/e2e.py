@@ -19,12 +19,13 @@ import subprocess
 import sys
 import time
 import traceback
-import xml.etree.ElementTree as ET
 
 sys.dont_write_bytecode = True
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "..", "support"))
 import common  # noqa: E402
+import gtest_report  # noqa: E402
 from driver import E2EError, World  # noqa: E402
 
 
@@ -35,32 +36,6 @@ def load_cases():
     for name in names:
         importlib.import_module(name)
     return list(common.CASES)
-
-
-def report_folder():
-    """The folder GoogleTest's reports go to (GTEST_OUTPUT "xml:DIR/", a
-    Windows path on drive Z: under Wine), so that the test command's tally
-    counts these cases too; None when no report is asked for."""
-    value = os.environ.get("GTEST_OUTPUT", "")
-    if not value.startswith("xml:") or not value.endswith(("/", "\\")):
-        return None
-    folder = value[4:].replace("\\", "/")
-    if folder[:2].upper() == "Z:":
-        folder = folder[2:]
-    return folder if os.path.isdir(folder) else None
-
-
-def write_report(results):
-    folder = report_folder()
-    if not folder:
-        return
-    suite = ET.Element("testsuites", name="e2e")
-    group = ET.SubElement(suite, "testsuite", name="e2e", tests=str(len(results)))
-    for name, seconds, detail in results:
-        case = ET.SubElement(group, "testcase", classname="e2e", name=name, status="run", time="%.1f" % seconds)
-        if detail is not None:
-            ET.SubElement(case, "failure", message=detail.splitlines()[0] if detail else "failed").text = detail
-    ET.ElementTree(suite).write(os.path.join(folder, "e2e.xml"), encoding="utf-8", xml_declaration=True)
 
 
 def fail(results, fn, started, detail):
@@ -108,7 +83,7 @@ def main(argv):
                     break
     finally:
         world.teardown()
-        write_report(results)
+        gtest_report.write_report("e2e", results)
     failed = sum(1 for r in results if r[2] is not None)
     passed = len(results) - failed
     print("%d passed, %d failed (%.0fs)" % (passed, failed, time.monotonic() - t0))

@@ -27,10 +27,12 @@ import struct
 import subprocess
 import sys
 import time
-import xml.etree.ElementTree as ET
 import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
+import gtest_report  # noqa: E402
 USER = os.environ.get("USER") or subprocess.run(["id", "-un"], capture_output=True, text=True).stdout.strip()
 PRODUCT = "Brivo Plug-in Manager"
 KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\BrivoPM"
@@ -396,30 +398,6 @@ CASES = [package_is_reproducible, silent_install, over_older_version, same_versi
          silent_uninstall_keeps_settings, uninstall_removes_settings_when_asked]
 
 
-def report_folder():
-    value = os.environ.get("GTEST_OUTPUT", "")
-    if not value.startswith("xml:") or not value.endswith(("/", "\\")):
-        return None
-    folder = value[4:].replace("\\", "/")
-    if folder[:2].upper() == "Z:":
-        folder = folder[2:]
-    return folder if os.path.isdir(folder) else None
-
-
-def write_report(results):
-    folder = report_folder()
-    if not folder:
-        return
-    suite = ET.Element("testsuites", name="install")
-    group = ET.SubElement(suite, "testsuite", name="install", tests=str(len(results)))
-    for name, seconds, detail in results:
-        case = ET.SubElement(group, "testcase", classname="install", name=name, status="run",
-                             time="%.1f" % seconds)
-        if detail is not None:
-            ET.SubElement(case, "failure", message=detail.splitlines()[0] if detail else "failed").text = detail
-    ET.ElementTree(suite).write(os.path.join(folder, "install.xml"), encoding="utf-8", xml_declaration=True)
-
-
 def main(argv):
     if len(argv) != 2:
         print(__doc__.strip())
@@ -442,7 +420,7 @@ def main(argv):
             print("ok   %s (%.1fs)" % (fn.__name__, time.monotonic() - t), flush=True)
     finally:
         world.teardown()
-        write_report(results)
+        gtest_report.write_report("install", results)
     failed = sum(1 for r in results if r[2] is not None)
     passed = len(results) - failed
     print("%d passed, %d failed (%.0fs)" % (passed, failed, time.monotonic() - t0))
