@@ -28,16 +28,7 @@ struct AdFeedHeader {
     std::int32_t AdRefresh = 86400;
 };
 
-struct AdFeedGroup {
-    std::int32_t Index = 0;
-    std::int32_t Kind = 0;
-    std::int32_t Page = 0;
-    std::int32_t GroupCount = 0;
-    std::int32_t Current = 0;
-    std::int32_t RemainingLife = 0;
-    std::int32_t Elapsed = 0;
-    std::vector<TagBrivoAdFields> Ads;
-};
+using AdFeedGroup = TagBrivoAdGroup<TagBrivoAdFields>;
 
 struct AdFeedContent {
     AdFeedHeader Header;

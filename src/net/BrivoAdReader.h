@@ -9,19 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "net/TagBrivoAdFields.h"
 #include "net/TagBrivoAdInfo.h"
 
-struct TagBrivoAd {
-    std::int32_t Index = 0;
-    std::int32_t Kind = 0;
-    std::int32_t Page = 0;
-    std::int32_t GroupCount = 0;
-    std::int32_t Current = 0;
-    std::int32_t RemainingLife = 0;
-    std::int32_t Elapsed = 0;
-    // Shared with the downloads of their pictures, which may outlast the group.
-    std::vector<std::shared_ptr<TagBrivoAdInfo>> Ads;
-};
+// The advertisements are shared with the downloads of their pictures, which
+// may outlast the group.
+using TagBrivoAd = TagBrivoAdGroup<std::shared_ptr<TagBrivoAdInfo>>;
 
 class TBrivoADReader {
 public:

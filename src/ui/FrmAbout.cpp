@@ -25,15 +25,9 @@ constexpr TOrixBounds kIconBounds = {40, 70, 64, 64};
 TfrmAbout::TfrmAbout() : TfrmBase(kClassName) {}
 
 bool TfrmAbout::CreateAbout(TOrixForm* owner) {
-    CreateArgs args;
-    args.name = L"frmAbout";
-    args.caption = L"About";
-    args.clientWidth = kDesignWidth;
-    args.clientHeight = kDesignHeight;
-    args.owner = owner;
+    CreateArgs args = OwnedWindowArgs(L"frmAbout", L"About", kDesignWidth, kDesignHeight, owner);
     args.menuButton = true;
     args.minimizeButton = true;
-    args.closeOnEscape = true;
     return CreateForm(args);
 }
 

@@ -43,6 +43,19 @@ void TranslateLabel(TOrixLabel& label, const TOrixFont& windowFont, const std::w
 
 TfrmBase::TfrmBase(std::wstring className) : className_(std::move(className)) {}
 
+TOrixForm::CreateArgs TfrmBase::OwnedWindowArgs(const wchar_t* name, const wchar_t* caption, int clientWidth,
+                                                int clientHeight, TOrixForm* owner) {
+    CreateArgs args;
+    args.name = name;
+    args.caption = caption;
+    args.clientWidth = clientWidth;
+    args.clientHeight = clientHeight;
+    args.owner = owner;
+    args.menuButton = false;
+    args.closeOnEscape = true;
+    return args;
+}
+
 bool TfrmBase::CreateForm(const CreateArgs& args) {
     if (!Create(args)) return false;
     ImgModule().SkinFrame(Frame());

@@ -21,6 +21,11 @@ public:
     // (CreateComponents), then runs FormCreate.
     bool CreateForm(const CreateArgs& args);
 
+    // The arguments of a window owned by another that Escape closes, without
+    // a menu button: name, design caption and client size.
+    static CreateArgs OwnedWindowArgs(const wchar_t* name, const wchar_t* caption, int clientWidth,
+                                      int clientHeight, TOrixForm* owner);
+
     // Applies the active language; subclasses that add texts of their own
     // call this first. Running it again gives the same fonts, never larger.
     virtual void TranslateForm();

@@ -74,15 +74,8 @@ TfrmHistory::TfrmHistory(TfrmKoltMain& main, THistoryJournal journal)
 TfrmHistory::~TfrmHistory() = default;
 
 bool TfrmHistory::CreateHistoryWindow() {
-    CreateArgs args;
-    args.name = L"frmHistory";
-    args.caption = L"History";
-    args.clientWidth = kDesignWidth;
-    args.clientHeight = kDesignHeight;
-    args.owner = &main_;
-    args.menuButton = false;
+    CreateArgs args = OwnedWindowArgs(L"frmHistory", L"History", kDesignWidth, kDesignHeight, &main_);
     args.resizable = true;
-    args.closeOnEscape = true;
     return CreateForm(args);
 }
 

@@ -92,15 +92,7 @@ TfrmKoltRate::~TfrmKoltRate() {
 }
 
 bool TfrmKoltRate::CreateReviewsWindow(TOrixForm* owner) {
-    CreateArgs args;
-    args.name = L"frmKoltRate";
-    args.caption = L"Ratings";
-    args.clientWidth = kDesignWidth;
-    args.clientHeight = kDesignHeight;
-    args.owner = owner;
-    args.menuButton = false;
-    args.closeOnEscape = true;
-    return CreateForm(args);
+    return CreateForm(OwnedWindowArgs(L"frmKoltRate", L"Ratings", kDesignWidth, kDesignHeight, owner));
 }
 
 TReviewedAddon TfrmKoltRate::Reviewed() const { return TReviewedAddon::From(Adapter, Addon); }
