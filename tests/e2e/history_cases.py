@@ -94,13 +94,13 @@ def click_history_control(app, text):
     app.click(*in_main(app, (l + r) // 2, (t + b) // 2))
 
 
-def remove_by_keyboard(app, world, row, addon):
+def remove_by_keyboard(app, world, row, gone, what):
+    """Delete on the row, Enter on the confirmation, then waits for gone()."""
     focus_list(app, row)
     app.key("Delete")
     wait_until(lambda: boxes_with_text(world, message("DeleteConf"), app.pid), WAIT, "the delete confirmation")
     app.key("Return")
-    wait_until(lambda: addon["id"] not in world.chrome_prefs()["extensions"]["settings"], WAIT,
-               "%s gone from Preferences" % addon["id"])
+    wait_until(gone, WAIT, what)
 
 
 def reg_default(world, key):
@@ -129,7 +129,8 @@ def chrome_removal_undone_in_the_history_window(world, skin):
         f.write(b'{"time": "2000-01-01T00:00:00Z", "action": "rem')
     app = started(world)
     wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
-    remove_by_keyboard(app, world, row, addon)
+    remove_by_keyboard(app, world, row, lambda: addon["id"] not in world.chrome_prefs()["extensions"]["settings"],
+                       "%s gone from Preferences" % addon["id"])
     check(not os.path.exists(folder), "the folder left the profile")
     records = journal_records(world)
     check(records[0]["action"] == "remove" and records[0]["addonId"] == addon["id"], "the removal's record")
@@ -249,11 +250,8 @@ def firefox_removal_undone_by_the_undo_button(world, skin):
     app = started(world)
     select_browser(app, browser_name(world, "firefox"))
     wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
-    focus_list(app, row)
-    app.key("Delete")
-    wait_until(lambda: boxes_with_text(world, message("DeleteConf"), app.pid), WAIT, "the delete confirmation")
-    app.key("Return")
-    wait_until(lambda: addon["id"] not in world.firefox_addons(), WAIT, "%s gone from extensions.json" % addon["id"])
+    remove_by_keyboard(app, world, row, lambda: addon["id"] not in world.firefox_addons(),
+                       "%s gone from extensions.json" % addon["id"])
     check(not os.path.exists(package), "the package left the profile")
     # Firefox ran meanwhile and wrote its start-up cache again.
     with open(cache, "wb") as f:
@@ -298,15 +296,12 @@ def ie_helper_in_both_views_removed_and_undone(world, skin):
     wait_until(lambda: count_label(app) == len(addons), WAIT, "the count %d" % len(addons))
     # Both rows go, one after the other: the second moves up into the first's place.
     for left in (1, 0):
-        focus_list(app, rows[0])
-        app.key("Delete")
-        wait_until(lambda: boxes_with_text(world, message("DeleteConf"), app.pid), WAIT, "the delete confirmation")
-        app.key("Return")
-        wait_until(lambda: len([a for a in listed(world, "ie") if a["id"] == clsid]) == left, WAIT,
-                   "%d registration(s) of the helper left" % left)
+        remove_by_keyboard(app, world, rows[0],
+                           lambda: sum(a["id"] == clsid for a in listed(world, "ie")) == left,
+                           "%d registration(s) of the helper left" % left)
     check(not any(world.reg_key_exists(BHO + "\\" + clsid, view) for view in ("32", "64")),
           "the helper's key is gone from both views")
-    # Undo both, newest first, with the button; the window keeps its selection.
+    # Undo both with the button, each row chosen by a click, newest first.
     open_history(app)
     for row in (0, 1):
         app.click(*history_row_point(app, history_window(app), row))
